@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/Window.h"
+#include "params/Parameters.h"
+
+namespace zv {
+
+// Owns the values the user sets and runs every operation the window's events start. Each event
+// handler ends a StandardError in a stop box and the end of the program.
+class MovieMaker {
+public:
+    explicit MovieMaker(Window& window);
+
+    void Form_Load();
+    void Skew_Change();
+    void UpDown_Change();
+    void ZIDAFile_Change();
+    // Set KeyAscii to 0 to swallow the typed character.
+    void Skew_KeyPress(int& KeyAscii);
+    void UpDown_KeyPress(int& KeyAscii);
+    void Check_Click();
+    void MakeMovie_Click();
+
+    // A build without a window sets these directly.
+    Parameters& Values() { return m_parameters; }
+    const Parameters& Values() const { return m_parameters; }
+
+private:
+    template <typename Operation>
+    void Handle(Operation&& operation);
+    bool EndIfFinished(Button button);
+
+    Window& m_window;
+    Parameters m_parameters;
+};
+
+}  // namespace zv

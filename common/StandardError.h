@@ -1,0 +1,18 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace zv {
+
+// A failure no operation handles: the event handler shows its message in a stop box and ends the
+// program. The message names the failure, the file or value, and the reason.
+class StandardError : public std::runtime_error {
+public:
+    explicit StandardError(const std::string& message) : std::runtime_error(message) {}
+
+    // "Cannot <action> <path>: <strerror(error)>"
+    static StandardError FromErrno(const std::string& action, const std::string& path, int error);
+};
+
+}  // namespace zv

@@ -1,0 +1,108 @@
+#include "disc/CueSheet.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+
+#include "common/Checked.h"
+#include "common/File.h"
+#include "common/StandardError.h"
+#include "disc/GetFileSize.h"
+#include "params/FileProbe.h"
+
+namespace zv {
+
+namespace {
+
+constexpr int kMaxCountedFiles = 100;
+constexpr std::int32_t kDiscBytes = 315'000'000;
+constexpr std::int32_t kBytesPerCountedKilobyte = 1'000;
+
+struct TrackCount {
+    int files = 0;
+    std::int32_t kilobytes = 0;
+};
+
+void RemoveOldCueSheet(const Paths& paths) {
+    std::string path = paths.CueSheetPath();
+    if (FileExists(path) && ::unlink(path.c_str()) != 0) {
+        throw StandardError::FromErrno("delete", path, errno);
+    }
+}
+
+TrackCount CountTracks(const Paths& paths) {
+    TrackCount count;
+    for (int number = 0; number < kMaxCountedFiles; ++number) {
+        std::string path = paths.TrackPath(number);
+        if (!FileExists(path)) {
+            break;
+        }
+        ++count.files;
+        count.kilobytes =
+            CheckedAdd32(count.kilobytes, WholePartOf(GetFileSize(path)), "kilobyte total");
+    }
+    return count;
+}
+
+void WriteCueSheet(const Paths& paths, int lastNumber) {
+    std::string text = CueSheetText(lastNumber);
+    File cueSheet = File::CreateEmpty(paths.CueSheetPath());
+    cueSheet.Write(text.data(), text.size());
+    cueSheet.Sync();
+    cueSheet.Close();
+}
+
+// One zero byte at the last position; the file system supplies the zeros before it.
+void WriteFiller(const Paths& paths, const TrackCount& count) {
+    std::string path = paths.TrackPath(count.files);
+    std::int32_t used = CheckedMultiply32(count.kilobytes, kBytesPerCountedKilobyte,
+                                          "kilobyte total * 1000");
+    std::int32_t length = CheckedSubtract32(kDiscBytes, used, "filler length");
+    if (length <= 0) {
+        throw StandardError("Cannot write the filler track " + path + ": the files before it " +
+                            "count " + std::to_string(count.kilobytes) +
+                            " kilobytes, and 1000 bytes for each reach the disc's limit of " +
+                            std::to_string(kDiscBytes) + " bytes");
+    }
+    File filler = File::CreateEmpty(path);
+    const char zero = 0;
+    filler.WriteAt(&zero, 1, length - 1);
+    filler.Sync();
+    filler.Close();
+}
+
+}  // namespace
+
+std::string CueSheetText(int lastNumber) {
+    std::string text;
+    for (int number = 0; number <= lastNumber; ++number) {
+        char track[16];
+        std::snprintf(track, sizeof track, "%02d", number + 1);
+        text += "FILE " + std::to_string(number) + ".BIN BINARY\r\n";
+        text += "TRACK " + std::string(track) + " AUDIO\r\n";
+        text += "INDEX 01 00:00:00\r\n";
+    }
+    return text;
+}
+
+void MakeCueSheet(Window& window, const Paths& paths) {
+    RemoveOldCueSheet(paths);
+    TrackCount count = CountTracks(paths);
+    if (count.files == 0) {
+        window.ShowMessage("I couldn't find a .bin file in " + paths.OutputFolder() +
+                               "/ please read user guide and try again.",
+                           "BIN file not found!", MessageStyle::Information);
+        return;
+    }
+    WriteCueSheet(paths, count.files);
+    WriteFiller(paths, count);
+    File::SyncFolder(paths.OutputFolder());
+    window.ShowMessage("Exit this program and use CDRWIN to burn.",
+                       "ZIDA ready to be written by CDRWIN!", MessageStyle::Information);
+    window.SetCaption(Button::MakeMovie, kFinished);
+    window.SetCaption(Button::Check, kFinished);
+}
+
+}  // namespace zv

@@ -1,0 +1,68 @@
+#include "disc/GetFileSize.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <charconv>
+#include <limits>
+
+#include "common/StandardError.h"
+
+namespace zv {
+
+namespace {
+
+constexpr std::int64_t kKilobyte = 1024;
+constexpr std::int64_t kPlaces = 10'000;  // four decimal places
+
+// Length * 10,000 / 1,024, rounded to the nearest whole, ties to even: exact in integers.
+std::int64_t TenThousandthsOfKilobytes(std::int64_t length) {
+    std::int64_t scaled = length * kPlaces;
+    std::int64_t quotient = scaled / kKilobyte;
+    std::int64_t twiceRest = 2 * (scaled % kKilobyte);
+    if (twiceRest > kKilobyte || (twiceRest == kKilobyte && quotient % 2 != 0)) {
+        ++quotient;
+    }
+    return quotient;
+}
+
+}  // namespace
+
+std::string SizeText(std::int32_t length) {
+    if (length < kKilobyte) {
+        return std::to_string(length);
+    }
+    std::int64_t value = TenThousandthsOfKilobytes(length);
+    std::string text = std::to_string(value / kPlaces);
+    std::int64_t fraction = value % kPlaces;
+    if (fraction == 0) {
+        return text;
+    }
+    std::string digits = std::to_string(kPlaces + fraction).substr(1);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return text + "." + digits;
+}
+
+std::string GetFileSize(const std::string& FileName) {
+    struct stat status {};
+    if (::stat(FileName.c_str(), &status) != 0) {
+        throw StandardError::FromErrno("measure", FileName, errno);
+    }
+    if (status.st_size > std::numeric_limits<std::int32_t>::max()) {
+        throw StandardError("Cannot measure " + FileName + ": its " +
+                            std::to_string(status.st_size) +
+                            " bytes are more than 2147483647, the largest size a track may have");
+    }
+    return SizeText(static_cast<std::int32_t>(status.st_size));
+}
+
+std::int32_t WholePartOf(const std::string& sizeText) {
+    std::int32_t whole = 0;
+    auto [end, error] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), whole);
+    if (error != std::errc() || (end != sizeText.data() + sizeText.size() && *end != '.')) {
+        throw StandardError("Type mismatch: size text \"" + sizeText + "\" is not a number");
+    }
+    return whole;
+}
+
+}  // namespace zv

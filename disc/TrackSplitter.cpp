@@ -1,0 +1,137 @@
+#include "disc/TrackSplitter.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include "common/Checked.h"
+#include "common/File.h"
+#include "common/StandardError.h"
+#include "params/FileProbe.h"
+#include "params/SkipRule.h"
+
+namespace zv {
+
+namespace {
+
+constexpr std::int64_t kBlockBytes = kFrameBytes;  // 11,760: five 2,352-byte audio sectors
+constexpr std::int64_t kBlocksPerTrack = 900;
+constexpr std::int64_t kTrackDataBytes = kBlockBytes * kBlocksPerTrack;
+// Neither is a whole number of sectors: keep both exact.
+constexpr std::size_t kLeadInBytes = 896'156;
+constexpr std::size_t kTrackTailBytes = 81'620;
+// The build starts two bytes after the preview, so that the pixel bytes lead every group.
+constexpr std::int64_t kExtraHeadBytes = 2;
+constexpr std::int64_t kCopyChunkBytes = 90 * kBlockBytes;
+
+}  // namespace
+
+TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, const Paths& paths)
+    : m_window(window), m_parameters(parameters), m_paths(paths) {}
+
+bool TrackSplitter::Run() {
+    m_trackNumber = 1;
+    std::string sourcePath = m_paths.SourcePath(m_parameters.SourceName);
+    if (!FileExists(sourcePath)) {
+        m_window.ShowMessage(sourcePath + " NOT FOUND!", "File not found!", MessageStyle::Stop);
+        return false;
+    }
+    MakeOutputFolder();
+    m_window.SetCaption(Button::MakeMovie, "Hold on...");
+    WriteLeadIn();
+
+    File source = File::OpenForReading(sourcePath);
+    CopyTracks(source);
+    source.Close();
+    // Numbered files of an earlier, longer build would otherwise join this disc.
+    RemoveStaleTracks(m_trackNumber + 1);
+    return true;
+}
+
+void TrackSplitter::MakeOutputFolder() {
+    std::string folder = m_paths.OutputFolder();
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) == 0) {
+        return;  // a plain file of that name is left alone: creating 0.bin will fail
+    }
+    if (::mkdir(folder.c_str(), 0777) != 0) {
+        throw StandardError::FromErrno("create folder", folder, errno);
+    }
+    File::SyncFolder(m_paths.ProgramFolder());
+}
+
+void TrackSplitter::WriteLeadIn() {
+    File leadIn = File::CreateEmpty(m_paths.TrackPath(0));
+    leadIn.WriteZeros(kLeadInBytes);
+    leadIn.Sync();
+    leadIn.Close();
+}
+
+void TrackSplitter::SkipSourceHead(File& source) {
+    char extra[kExtraHeadBytes];
+    if (!SkipHead(source, m_parameters) || source.Read(extra, sizeof extra) < sizeof extra) {
+        throw StandardError("Cannot read " + source.Path() + ": the recording is " +
+                            std::to_string(source.Size()) + " bytes long, shorter than the " +
+                            std::to_string(HeadLength(m_parameters) + kExtraHeadBytes) +
+                            " bytes skipped at its start");
+    }
+}
+
+void TrackSplitter::CopyTracks(File& source) {
+    File track = File::CreateEmpty(m_paths.TrackPath(m_trackNumber));
+    SkipSourceHead(source);
+    m_window.SetCaption(Button::MakeMovie, "Making CH-1");
+
+    std::vector<char> buffer(kCopyChunkBytes);
+    std::int64_t trackBytes = 0;
+    while (true) {
+        auto want = static_cast<std::size_t>(
+            std::min(kCopyChunkBytes, kTrackDataBytes - trackBytes));
+        std::size_t got = source.Read(buffer.data(), want);
+        track.Write(buffer.data(), got);
+        ReportBlocks(trackBytes, trackBytes + static_cast<std::int64_t>(got));
+        trackBytes += static_cast<std::int64_t>(got);
+        if (trackBytes == kTrackDataBytes) {
+            FinishTrack(track);
+            m_trackNumber = CheckedAdd16(m_trackNumber, 1, "track number");
+            std::int16_t shown = CheckedAdd16(m_trackNumber, 1, "track number shown");
+            m_window.SetCaption(Button::MakeMovie, "Making CH-" + std::to_string(shown));
+            // The next file is started even when the recording ends here.
+            track = File::CreateEmpty(m_paths.TrackPath(m_trackNumber));
+            trackBytes = 0;
+        } else if (got < want) {
+            break;
+        }
+    }
+    FinishTrack(track);
+}
+
+void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t trackBytesAfter) {
+    for (std::int64_t done = trackBytesBefore / kBlockBytes;
+         done < trackBytesAfter / kBlockBytes; ++done) {
+        m_window.SetCaption(Button::Check, " " + std::to_string(kBlocksPerTrack - done));
+    }
+}
+
+void TrackSplitter::FinishTrack(File& track) {
+    track.WriteZeros(kTrackTailBytes);
+    track.Sync();
+    track.Close();
+}
+
+void TrackSplitter::RemoveStaleTracks(int firstNumber) {
+    for (int number = firstNumber;; ++number) {
+        std::string path = m_paths.TrackPath(number);
+        if (!FileExists(path)) {
+            return;
+        }
+        if (::unlink(path.c_str()) != 0) {
+            throw StandardError::FromErrno("remove", path, errno);
+        }
+    }
+}
+
+}  // namespace zv

@@ -1,0 +1,93 @@
+#include "params/NumberRule.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+#include "common/StandardError.h"
+
+namespace zv {
+
+namespace {
+
+constexpr int kBackspace = 8;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipDigits(const std::string& text, std::size_t at) {
+    while (at < text.size() && IsDigit(text[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], the whole text.
+bool IsDecimalNumber(const std::string& text) {
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        ++at;
+    }
+    std::size_t intEnd = SkipDigits(text, at);
+    std::size_t digits = intEnd - at;
+    at = intEnd;
+    if (at < text.size() && text[at] == '.') {
+        std::size_t fracEnd = SkipDigits(text, at + 1);
+        digits += fracEnd - at - 1;
+        at = fracEnd;
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+            ++at;
+        }
+        std::size_t expEnd = SkipDigits(text, at);
+        if (expEnd == at) {
+            return false;
+        }
+        at = expEnd;
+    }
+    return at == text.size();
+}
+
+[[noreturn]] void ThrowOutOfRange(const std::string& text, const std::string& boxName) {
+    throw StandardError("Overflow: " + boxName + " \"" + text + "\" is outside 0 to 32767");
+}
+
+}  // namespace
+
+std::int16_t NumberFromText(const std::string& text, const std::string& boxName) {
+    if (text.empty()) {
+        return 0;
+    }
+    if (!IsDecimalNumber(text)) {
+        throw StandardError("Type mismatch: " + boxName + " \"" + text + "\" is not a number");
+    }
+    const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+    double value = 0;
+    auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+    bool negative = text[0] == '-';
+    if (error == std::errc::result_out_of_range) {
+        // Too small to represent rounds toward zero; too large cannot be stored.
+        bool tiny = text.find("e-") != std::string::npos || text.find("E-") != std::string::npos;
+        if (!tiny) {
+            ThrowOutOfRange(text, boxName);
+        }
+        value = negative ? -std::numeric_limits<double>::denorm_min() : 0.0;
+    }
+    double whole = std::floor(value);
+    if (whole < 0 || whole > std::numeric_limits<std::int16_t>::max()) {
+        ThrowOutOfRange(text, boxName);
+    }
+    return static_cast<std::int16_t>(whole);
+}
+
+int FilterKey(int code) {
+    bool passes = (code >= '0' && code <= '9') || code == kBackspace;
+    return passes ? code : 0;
+}
+
+}  // namespace zv
