@@ -1,0 +1,97 @@
+// A full build with a null window against a plain durable copy of the same recording (dd with
+// fsync), timed in the same run, each in a child process of its own.
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench/BuildRound.h"
+#include "bench/Measure.h"
+#include "bench/NullWindow.h"
+#include "bench/ScratchFolder.h"
+
+namespace {
+
+// The shared virtual disk is noisy: enough rounds that the median holds still.
+constexpr int kDefaultRounds = 9;
+constexpr long long kDefaultRecordingBytes = 300'000'000;
+constexpr char kSourceName[] = "recording.raw";
+
+using zv::bench::ChildRun;
+
+struct Figures {
+    std::vector<double> buildSeconds;
+    std::vector<double> ddSeconds;
+    std::vector<double> buildPeakMib;
+    std::vector<double> fillerKib;
+};
+
+void TimeBuild(const zv::bench::ScratchFolder& scratch, Figures& figures) {
+    zv::bench::FlushDisks();
+    ChildRun run = zv::bench::TimeChild([&] {
+        zv::bench::NullWindow window(scratch.Path());
+        zv::bench::MakeMovie(window, kSourceName);
+    });
+    zv::bench::BuiltSet set = zv::bench::InspectBuild(scratch.Path());
+    figures.buildSeconds.push_back(run.seconds);
+    figures.buildPeakMib.push_back(run.peakMib);
+    figures.fillerKib.push_back(static_cast<double>(set.fillerAllocatedKib));
+    std::fprintf(stderr, "  build %.3f s, peak %.1f MiB, %d files, filler %lld KiB on disk\n",
+                 run.seconds, run.peakMib, set.files,
+                 static_cast<long long>(set.fillerAllocatedKib));
+    zv::bench::RemoveBuild(scratch.Path());
+}
+
+void TimeCopy(const zv::bench::ScratchFolder& scratch, Figures& figures) {
+    std::string copy = scratch / "copy.raw";
+    zv::bench::FlushDisks();
+    ChildRun run = zv::bench::TimeProgram(
+        {"dd", "if=" + (scratch / kSourceName), "of=" + copy, "bs=1M", "conv=fsync"});
+    figures.ddSeconds.push_back(run.seconds);
+    std::fprintf(stderr, "  dd    %.3f s\n", run.seconds);
+    std::filesystem::remove(copy);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int rounds = argc > 1 ? std::atoi(argv[1]) : kDefaultRounds;
+    long long bytes = argc > 2 ? std::atoll(argv[2]) : kDefaultRecordingBytes;
+    if (rounds < 1 || bytes < 1) {
+        std::fprintf(stderr, "usage: %s [rounds] [recording bytes]\n", argv[0]);
+        return 2;
+    }
+    try {
+        zv::bench::ScratchFolder scratch;
+        std::fprintf(stderr, "build benchmark: %lld-byte recording in %s, %d rounds\n", bytes,
+                     scratch.Path().c_str(), rounds);
+        zv::bench::MakePatternFile(scratch / kSourceName, bytes);
+
+        Figures figures;
+        for (int round = 0; round < rounds; ++round) {
+            std::fprintf(stderr, "round %d\n", round + 1);
+            // Alternate the order, so that neither side always runs on a disk the other warmed.
+            if (round % 2 == 0) {
+                TimeBuild(scratch, figures);
+                TimeCopy(scratch, figures);
+            } else {
+                TimeCopy(scratch, figures);
+                TimeBuild(scratch, figures);
+            }
+        }
+
+        double build = zv::bench::Median(figures.buildSeconds);
+        double copy = zv::bench::Median(figures.ddSeconds);
+        zv::bench::PrintFigure("build_s", build, 3);
+        zv::bench::PrintFigure("dd_s", copy, 3);
+        zv::bench::PrintFigure("build_vs_dd", build / copy, 2);
+        zv::bench::PrintFigure("peak_rss_mib", zv::bench::Maximum(figures.buildPeakMib), 1);
+        zv::bench::PrintFigure("filler_alloc_kib", zv::bench::Maximum(figures.fillerKib), 0);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "build benchmark: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

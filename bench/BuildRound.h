@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/Window.h"
+
+namespace zv::bench {
+
+// One "Make Movie" click on `window`, whose program folder holds the recording `sourceName`.
+void MakeMovie(Window& window, const std::string& sourceName);
+
+// What a finished build left in <programFolder>/Files. A build that failed, whose null window
+// swallowed the stop box, has no cue sheet: that throws.
+struct BuiltSet {
+    int files = 0;  // 0.bin up to and including the filler
+    std::string fillerPath;
+    std::int64_t fillerAllocatedKib = 0;
+};
+BuiltSet InspectBuild(const std::string& programFolder);
+
+// Removes Files/ and all in it, so that the next round starts as the first did.
+void RemoveBuild(const std::string& programFolder);
+
+}  // namespace zv::bench
