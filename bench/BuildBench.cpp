@@ -14,11 +14,6 @@
 
 namespace {
 
-// The shared virtual disk is noisy: enough rounds that the median holds still.
-constexpr int kDefaultRounds = 9;
-constexpr long long kDefaultRecordingBytes = 300'000'000;
-constexpr char kSourceName[] = "recording.raw";
-
 using zv::bench::ChildRun;
 
 struct Figures {
@@ -32,7 +27,7 @@ void TimeBuild(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     zv::bench::FlushDisks();
     ChildRun run = zv::bench::TimeChild([&] {
         zv::bench::NullWindow window(scratch.Path());
-        zv::bench::MakeMovie(window, kSourceName);
+        zv::bench::MakeMovie(window, zv::bench::kRecordingName);
     });
     zv::bench::BuiltSet set = zv::bench::InspectBuild(scratch.Path());
     figures.buildSeconds.push_back(run.seconds);
@@ -48,7 +43,7 @@ void TimeCopy(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     std::string copy = scratch / "copy.raw";
     zv::bench::FlushDisks();
     ChildRun run = zv::bench::TimeProgram(
-        {"dd", "if=" + (scratch / kSourceName), "of=" + copy, "bs=1M", "conv=fsync"});
+        {"dd", "if=" + (scratch / zv::bench::kRecordingName), "of=" + copy, "bs=1M", "conv=fsync"});
     figures.ddSeconds.push_back(run.seconds);
     std::fprintf(stderr, "  dd    %.3f s\n", run.seconds);
     std::filesystem::remove(copy);
@@ -57,8 +52,8 @@ void TimeCopy(const zv::bench::ScratchFolder& scratch, Figures& figures) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = argc > 1 ? std::atoi(argv[1]) : kDefaultRounds;
-    long long bytes = argc > 2 ? std::atoll(argv[2]) : kDefaultRecordingBytes;
+    int rounds = argc > 1 ? std::atoi(argv[1]) : zv::bench::kBuildRounds;
+    long long bytes = argc > 2 ? std::atoll(argv[2]) : zv::bench::kRecordingBytes;
     if (rounds < 1 || bytes < 1) {
         std::fprintf(stderr, "usage: %s [rounds] [recording bytes]\n", argv[0]);
         return 2;
@@ -67,7 +62,7 @@ int main(int argc, char** argv) {
         zv::bench::ScratchFolder scratch;
         std::fprintf(stderr, "build benchmark: %lld-byte recording in %s, %d rounds\n", bytes,
                      scratch.Path().c_str(), rounds);
-        zv::bench::MakePatternFile(scratch / kSourceName, bytes);
+        zv::bench::MakePatternFile(scratch / zv::bench::kRecordingName, bytes);
 
         Figures figures;
         for (int round = 0; round < rounds; ++round) {

@@ -7,6 +7,12 @@
 
 namespace zv::bench {
 
+// The shared virtual disk is noisy: enough rounds that the median holds still.
+inline constexpr int kBuildRounds = 9;
+// About 28 full tracks: near a full disc, still under its 315,000,000-byte limit.
+inline constexpr long long kRecordingBytes = 300'000'000;
+inline constexpr char kRecordingName[] = "recording.raw";
+
 // One "Make Movie" click on `window`, whose program folder holds the recording `sourceName`.
 void MakeMovie(Window& window, const std::string& sourceName);
 

@@ -1,0 +1,140 @@
+// A full build through the real window against the same build with a null window, in the same
+// rounds and the same process, timed the same way: the captions must not slow the copy.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "bench/BuildRound.h"
+#include "bench/Measure.h"
+#include "bench/NullWindow.h"
+#include "bench/ScratchFolder.h"
+
+namespace {
+
+constexpr int kExposeTimeoutMs = 5'000;
+
+double SecondsSince(std::chrono::steady_clock::time_point started) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+}
+
+template <typename Control>
+Control& ControlNamed(QWidget& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+        throw std::runtime_error(std::string("the window has no control ") + name);
+    }
+    return *control;
+}
+
+void ShowAndWait(QWidget& window) {
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
+        if (waited.elapsed() > kExposeTimeoutMs) {
+            throw std::runtime_error("the window was never shown");
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QApplication::processEvents();
+}
+
+// Accepts every modal box that opens while `running` holds: the closing box of the build.
+void DismissBoxesWhile(const bool& running) {
+    QTimer::singleShot(0, [&running] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+        if (running) {
+            DismissBoxesWhile(running);
+        }
+    });
+}
+
+double TimeHeadlessBuild(const zv::bench::ScratchFolder& scratch) {
+    zv::bench::FlushDisks();
+    zv::bench::NullWindow window(scratch.Path());
+    auto started = std::chrono::steady_clock::now();
+    zv::bench::MakeMovie(window, zv::bench::kRecordingName);
+    return SecondsSince(started);
+}
+
+double TimeWindowBuild(const zv::bench::ScratchFolder& scratch) {
+    zv::MainWindow window(zv::MainWindowOptions{scratch.Path(), [] {}});
+    ControlNamed<QLineEdit>(window, "ZIDAFile").setText(zv::bench::kRecordingName);
+    auto& makeMovie = ControlNamed<QPushButton>(window, "MakeMovie");
+    ShowAndWait(window);
+    zv::bench::FlushDisks();
+
+    bool running = true;
+    DismissBoxesWhile(running);
+    auto started = std::chrono::steady_clock::now();
+    makeMovie.click();
+    double seconds = SecondsSince(started);
+    running = false;
+    QApplication::processEvents();
+    return seconds;
+}
+
+double Checked(double seconds, const zv::bench::ScratchFolder& scratch, const char* which) {
+    zv::bench::InspectBuild(scratch.Path());
+    zv::bench::RemoveBuild(scratch.Path());
+    std::fprintf(stderr, "  %-8s %.3f s\n", which, seconds);
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    int rounds = argc > 1 ? std::atoi(argv[1]) : zv::bench::kBuildRounds;
+    if (rounds < 1) {
+        std::fprintf(stderr, "usage: %s [rounds]\n", argv[0]);
+        return 2;
+    }
+    try {
+        zv::bench::ScratchFolder scratch;
+        std::fprintf(stderr, "window benchmark: %lld-byte recording in %s, %d rounds, on %s\n",
+                     zv::bench::kRecordingBytes, scratch.Path().c_str(), rounds,
+                     qPrintable(QApplication::platformName()));
+        zv::bench::MakePatternFile(scratch / zv::bench::kRecordingName, zv::bench::kRecordingBytes);
+
+        std::vector<double> windowSeconds;
+        std::vector<double> headlessSeconds;
+        auto headless = [&] {
+            headlessSeconds.push_back(Checked(TimeHeadlessBuild(scratch), scratch, "headless"));
+        };
+        auto windowed = [&] {
+            windowSeconds.push_back(Checked(TimeWindowBuild(scratch), scratch, "window"));
+        };
+        for (int round = 0; round < rounds; ++round) {
+            std::fprintf(stderr, "round %d\n", round + 1);
+            // Alternate the order, so that neither side always runs on a disk the other warmed.
+            if (round % 2 == 0) {
+                windowed();
+                headless();
+            } else {
+                headless();
+                windowed();
+            }
+        }
+        zv::bench::PrintFigure(
+            "window_vs_headless",
+            zv::bench::Median(windowSeconds) / zv::bench::Median(headlessSeconds), 2);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "window benchmark: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
