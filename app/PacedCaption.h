@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <string>
+
+class QAbstractButton;
+
+namespace zv {
+
+// A button caption that a build sets tens of thousands of times without returning to the event
+// loop. The text is always current; the button is painted at once, but at most once per frame
+// interval, and a text held back is painted by Flush, so the last one of every step is seen.
+class PacedCaption {
+public:
+    PacedCaption(QAbstractButton& button, std::string text);
+
+    const std::string& Text() const { return m_text; }
+    void Set(const std::string& text);
+    void Flush();
+
+private:
+    void Paint();
+
+    QAbstractButton& m_button;
+    std::string m_text;
+    bool m_pending = false;
+    QElapsedTimer m_sincePaint;
+};
+
+}  // namespace zv

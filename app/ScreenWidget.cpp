@@ -1,0 +1,78 @@
+#include "app/ScreenWidget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+
+namespace zv {
+
+namespace {
+constexpr int kFrameWidth = 1;
+}  // namespace
+
+ScreenWidget::ScreenWidget(QWidget* parent)
+    : QWidget(parent), m_background(palette().color(QPalette::Window)) {
+    setContentsMargins(kFrameWidth, kFrameWidth, kFrameWidth, kFrameWidth);
+    // Every pixel is painted from the image: nothing needs erasing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ScreenWidget::SetBackground(QColor colour) {
+    m_background = colour;
+    m_image.fill(colour);
+    m_dirty = m_image.rect();
+}
+
+void ScreenWidget::SetPenWidth(int pixels) {
+    m_penWidth = std::max(pixels, 1);
+}
+
+void ScreenWidget::SetPixel(int x, int y, QRgb colour) {
+    // A wider pen sets a square of that width around the point.
+    int first = (m_penWidth - 1) / 2;
+    QRect dot = QRect(x - first, y - first, m_penWidth, m_penWidth) & m_image.rect();
+    for (int row = dot.top(); row <= dot.bottom(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(row));
+        std::fill(line + dot.left(), line + dot.right() + 1, colour);
+    }
+    m_dirty |= dot;
+}
+
+void ScreenWidget::RepaintPending() {
+    if (HasPendingPixels()) {
+        QRect area = OnWidget(m_dirty);
+        m_dirty = QRect();
+        repaint(area);
+    }
+}
+
+void ScreenWidget::RepaintAll() {
+    m_dirty = QRect();
+    repaint();
+}
+
+void ScreenWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawImage(contentsRect().topLeft(), m_image);
+}
+
+void ScreenWidget::resizeEvent(QResizeEvent*) {
+    // The area has a fixed size in practice; a new one starts cleared.
+    if (m_image.size() != contentsRect().size()) {
+        m_image = QImage(contentsRect().size(), QImage::Format_RGB32);
+        m_image.fill(m_background);
+        m_dirty = QRect();
+    }
+}
+
+QRect ScreenWidget::OnWidget(const QRect& imageRect) const {
+    return imageRect.translated(contentsRect().topLeft());
+}
+
+}  // namespace zv
