@@ -56,8 +56,8 @@ void FitDigits(QLineEdit& box) {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/zeveduz16.xpm"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/zeveduz32.xpm"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/zeveduz-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/zeveduz-32.png"), QSize(32, 32));
     return icon;
 }
 

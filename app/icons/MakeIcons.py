@@ -1,16 +1,21 @@
 #!/usr/bin/env python3
-"""Writes the program's icon, a small TV showing the gray test picture on blue, as 16-colour XPMs.
+"""Writes the program's icon, a small TV showing the gray test picture on blue, as 4-bit PNGs.
 
 Run from this folder: python3 MakeIcons.py
 """
 
-# The sixteen colours of the classic VGA palette; each image declares all of them.
-PALETTE = {
-    "k": "#000000", "r": "#800000", "g": "#008000", "y": "#808000",
-    "n": "#000080", "m": "#800080", "c": "#008080", "s": "#C0C0C0",
-    "d": "#808080", "R": "#FF0000", "G": "#00FF00", "Y": "#FFFF00",
-    "B": "#0000FF", "M": "#FF00FF", "C": "#00FFFF", "w": "#FFFFFF",
-}
+import struct
+import zlib
+
+# Sixteen colours: the classic VGA palette, with its unused dark magenta as the transparent one.
+PALETTE = [
+    (".", (128, 0, 128, 0)), ("k", (0, 0, 0, 255)), ("r", (128, 0, 0, 255)),
+    ("g", (0, 128, 0, 255)), ("y", (128, 128, 0, 255)), ("n", (0, 0, 128, 255)),
+    ("c", (0, 128, 128, 255)), ("s", (192, 192, 192, 255)), ("d", (128, 128, 128, 255)),
+    ("R", (255, 0, 0, 255)), ("G", (0, 255, 0, 255)), ("Y", (255, 255, 0, 255)),
+    ("B", (0, 0, 255, 255)), ("M", (255, 0, 255, 255)), ("C", (0, 255, 255, 255)),
+    ("w", (255, 255, 255, 255)),
+]
 
 ICON_32 = [
     "................................",
@@ -67,16 +72,28 @@ ICON_16 = [
 ]
 
 
-def WriteXpm(name, rows):
+def Chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+
+def WritePng(path, rows):
     size = len(rows)
-    assert all(len(row) == size for row in rows), name
-    lines = ["/* XPM */", f"static const char* {name}[] = {{", f'"{size} {size} 17 1",',
-             '". c None",']
-    lines += [f'"{key} c {value}",' for key, value in PALETTE.items()]
-    lines += [f'"{row}",' for row in rows[:-1]] + [f'"{rows[-1]}"', "};"]
-    with open(f"{name}.xpm", "w", encoding="ascii") as out:
-        out.write("\n".join(lines) + "\n")
+    assert all(len(row) == size for row in rows), path
+    index = {key: i for i, (key, _) in enumerate(PALETTE)}
+    raw = b""
+    for row in rows:
+        nibbles = [index[key] for key in row]
+        raw += b"\0" + bytes(nibbles[i] << 4 | nibbles[i + 1] for i in range(0, size, 2))
+    png = b"\x89PNG\r\n\x1a\n"
+    png += Chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0))
+    png += Chunk(b"PLTE", b"".join(bytes(colour[:3]) for _, colour in PALETTE))
+    png += Chunk(b"tRNS", bytes(colour[3] for _, colour in PALETTE))
+    png += Chunk(b"IDAT", zlib.compress(raw, 9))
+    png += Chunk(b"IEND", b"")
+    with open(path, "wb") as out:
+        out.write(png)
 
 
-WriteXpm("zeveduz16", ICON_16)
-WriteXpm("zeveduz32", ICON_32)
+WritePng("zeveduz-16.png", ICON_16)
+WritePng("zeveduz-32.png", ICON_32)
