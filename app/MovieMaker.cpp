@@ -33,7 +33,9 @@ bool MovieMaker::EndIfFinished(Button button) {
     return true;
 }
 
-void MovieMaker::Form_Load() { m_parameters = Parameters{}; }
+void MovieMaker::Form_Load() {
+    m_parameters = Parameters{};
+}
 
 void MovieMaker::Skew_Change() {
     Handle([&] { m_parameters.SkewBytes = NumberFromText(m_window.BoxText(Box::Skew), "Skew"); });
@@ -43,11 +45,17 @@ void MovieMaker::UpDown_Change() {
     Handle([&] { m_parameters.UpLines = NumberFromText(m_window.BoxText(Box::UpDown), "Up"); });
 }
 
-void MovieMaker::ZIDAFile_Change() { m_parameters.SourceName = m_window.BoxText(Box::ZIDAFile); }
+void MovieMaker::ZIDAFile_Change() {
+    m_parameters.SourceName = m_window.BoxText(Box::ZIDAFile);
+}
 
-void MovieMaker::Skew_KeyPress(int& KeyAscii) { KeyAscii = FilterKey(KeyAscii); }
+void MovieMaker::Skew_KeyPress(int& KeyAscii) {
+    KeyAscii = FilterKey(KeyAscii);
+}
 
-void MovieMaker::UpDown_KeyPress(int& KeyAscii) { KeyAscii = FilterKey(KeyAscii); }
+void MovieMaker::UpDown_KeyPress(int& KeyAscii) {
+    KeyAscii = FilterKey(KeyAscii);
+}
 
 void MovieMaker::Check_Click() {
     Handle([&] {

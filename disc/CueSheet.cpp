@@ -57,8 +57,8 @@ void WriteCueSheet(const Paths& paths, int lastNumber) {
 // One zero byte at the last position; the file system supplies the zeros before it.
 void WriteFiller(const Paths& paths, const TrackCount& count) {
     std::string path = paths.TrackPath(count.files);
-    std::int32_t used = CheckedMultiply32(count.kilobytes, kBytesPerCountedKilobyte,
-                                          "kilobyte total * 1000");
+    std::int32_t used =
+        CheckedMultiply32(count.kilobytes, kBytesPerCountedKilobyte, "kilobyte total * 1000");
     std::int32_t length = CheckedSubtract32(kDiscBytes, used, "filler length");
     if (length <= 0) {
         throw StandardError("Cannot write the filler track " + path + ": the files before it " +

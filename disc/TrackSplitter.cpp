@@ -88,8 +88,8 @@ void TrackSplitter::CopyTracks(File& source) {
     std::vector<char> buffer(kCopyChunkBytes);
     std::int64_t trackBytes = 0;
     while (true) {
-        auto want = static_cast<std::size_t>(
-            std::min(kCopyChunkBytes, kTrackDataBytes - trackBytes));
+        auto want =
+            static_cast<std::size_t>(std::min(kCopyChunkBytes, kTrackDataBytes - trackBytes));
         std::size_t got = source.Read(buffer.data(), want);
         track.Write(buffer.data(), got);
         ReportBlocks(trackBytes, trackBytes + static_cast<std::int64_t>(got));
@@ -110,8 +110,8 @@ void TrackSplitter::CopyTracks(File& source) {
 }
 
 void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t trackBytesAfter) {
-    for (std::int64_t done = trackBytesBefore / kBlockBytes;
-         done < trackBytesAfter / kBlockBytes; ++done) {
+    for (std::int64_t done = trackBytesBefore / kBlockBytes; done < trackBytesAfter / kBlockBytes;
+         ++done) {
         m_window.SetCaption(Button::Check, " " + std::to_string(kBlocksPerTrack - done));
     }
 }

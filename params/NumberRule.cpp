@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kBackspace = 8;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t SkipDigits(const std::string& text, std::size_t at) {
     while (at < text.size() && IsDigit(text[at])) {

@@ -23,8 +23,7 @@ Rgb Gray(int value) {
 
 }  // namespace
 
-AlignmentPreview::AlignmentPreview(Window& window, const Parameters& parameters,
-                                   const Paths& paths)
+AlignmentPreview::AlignmentPreview(Window& window, const Parameters& parameters, const Paths& paths)
     : m_window(window), m_parameters(parameters), m_paths(paths) {}
 
 void AlignmentPreview::Run() {

@@ -7,9 +7,13 @@ namespace zv::test {
 
 namespace {
 
-std::string NameOf(Button button) { return button == Button::Check ? "Check" : "MakeMovie"; }
+std::string NameOf(Button button) {
+    return button == Button::Check ? "Check" : "MakeMovie";
+}
 
-std::string CaptionPrefix(Button button) { return "caption " + NameOf(button) + " "; }
+std::string CaptionPrefix(Button button) {
+    return "caption " + NameOf(button) + " ";
+}
 
 constexpr char kMessagePrefix[] = "message ";
 
@@ -23,7 +27,9 @@ std::string RecordingWindow::BoxText(Box box) const {
     return found == boxes.end() ? std::string() : found->second;
 }
 
-std::string RecordingWindow::Caption(Button button) const { return captions.at(button); }
+std::string RecordingWindow::Caption(Button button) const {
+    return captions.at(button);
+}
 
 void RecordingWindow::SetCaption(Button button, const std::string& text) {
     captions[button] = text;
@@ -35,7 +41,9 @@ void RecordingWindow::SetScreenBackground(Rgb colour) {
                      std::to_string(colour.green) + " " + std::to_string(colour.blue));
 }
 
-void RecordingWindow::RepaintScreen() { events.push_back("repaint"); }
+void RecordingWindow::RepaintScreen() {
+    events.push_back("repaint");
+}
 
 void RecordingWindow::SetScreenPenWidth(int pixels) {
     events.push_back("pen " + std::to_string(pixels));
@@ -47,16 +55,20 @@ void RecordingWindow::SetScreenPixel(int x, int y, Rgb colour) {
 
 void RecordingWindow::ShowMessage(const std::string& text, const std::string& title,
                                   MessageStyle style) {
-    events.push_back(kMessagePrefix + std::to_string(static_cast<int>(style)) + " " + title +
-                     ": " + text);
+    events.push_back(kMessagePrefix + std::to_string(static_cast<int>(style)) + " " + title + ": " +
+                     text);
     if (onMessage) {
         onMessage(title);
     }
 }
 
-void RecordingWindow::EndProgram() { events.push_back("end"); }
+void RecordingWindow::EndProgram() {
+    events.push_back("end");
+}
 
-std::string RecordingWindow::ProgramFolder() const { return m_programFolder; }
+std::string RecordingWindow::ProgramFolder() const {
+    return m_programFolder;
+}
 
 std::vector<std::string> RecordingWindow::CaptionsSet(Button button) const {
     std::vector<std::string> texts;

@@ -29,7 +29,9 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(m_path, ignored);
 }
 
-std::string TempFolder::operator/(const std::string& name) const { return m_path + "/" + name; }
+std::string TempFolder::operator/(const std::string& name) const {
+    return m_path + "/" + name;
+}
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
