@@ -33,8 +33,9 @@ void TimeBuild(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     figures.buildSeconds.push_back(run.seconds);
     figures.buildPeakMib.push_back(run.peakMib);
     figures.fillerKib.push_back(static_cast<double>(set.fillerAllocatedKib));
-    std::fprintf(stderr, "  build %.3f s, peak %.1f MiB, %d files, filler %lld KiB on disk\n",
-                 run.seconds, run.peakMib, set.files,
+    std::fprintf(stderr,
+                 "  build %.3f s (cpu %.3f s), peak %.1f MiB, %d files, filler %lld KiB on disk\n",
+                 run.seconds, run.cpuSeconds, run.peakMib, set.files,
                  static_cast<long long>(set.fillerAllocatedKib));
     zv::bench::RemoveBuild(scratch.Path());
 }
@@ -45,7 +46,7 @@ void TimeCopy(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     ChildRun run = zv::bench::TimeProgram(
         {"dd", "if=" + (scratch / zv::bench::kRecordingName), "of=" + copy, "bs=1M", "conv=fsync"});
     figures.ddSeconds.push_back(run.seconds);
-    std::fprintf(stderr, "  dd    %.3f s\n", run.seconds);
+    std::fprintf(stderr, "  dd    %.3f s (cpu %.3f s)\n", run.seconds, run.cpuSeconds);
     std::filesystem::remove(copy);
 }
 

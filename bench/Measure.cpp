@@ -36,8 +36,12 @@ ChildRun Reap(pid_t child, std::chrono::steady_clock::time_point started, const 
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error(what + " failed (wait status " + std::to_string(status) + ")");
     }
+    auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
     return {std::chrono::duration<double>(ended - started).count(),
-            static_cast<double>(usage.ru_maxrss) / kKibPerMib};
+            static_cast<double>(usage.ru_maxrss) / kKibPerMib,
+            seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 }  // namespace

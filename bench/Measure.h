@@ -11,6 +11,7 @@ struct ChildRun {
     double seconds = 0;
     // ru_maxrss of the child: its largest resident set, from its start to its end.
     double peakMib = 0;
+    double cpuSeconds = 0;  // user and system
 };
 
 double Median(std::vector<double> values);
