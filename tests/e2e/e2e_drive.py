@@ -262,22 +262,22 @@ def CheckPreviewPixels(shot_ppm, tv_extents):
     """Finds the drawn 80 x 81 block at the top-left of the picture area's inner area (the frame
     around it is the window's choice) and compares it with the test card."""
     at = ReadPpm(shot_ppm)
-    tx, ty, tw, th = tv_extents
-    mismatch = None
+    tx, ty, _, _ = tv_extents
+    best = (-1, "")
     for border in range(0, 6):
         ox, oy = tx + border, ty + border
         mismatch = None
-        for y in range(DRAWN_LINES):
-            for x in range(80):
-                level = CardValue(x, y) * 17
-                if at(ox + x, oy + y) != (level, level, level):
-                    mismatch = f"pixel ({x},{y}) is {at(ox + x, oy + y)}, wanted level {level}"
-                    break
-            if mismatch:
+        for index in range(80 * DRAWN_LINES):
+            y, x = divmod(index, 80)
+            level = CardValue(x, y) * 17
+            if at(ox + x, oy + y) != (level, level, level):
+                mismatch = f"pixel ({x},{y}) is {at(ox + x, oy + y)}, wanted level {level}"
                 break
         if mismatch is None:
             return border, None
-    return None, f"no 80 x 81 test card inside the picture area at {tv_extents}; at border 5: {mismatch}"
+        if index > best[0]:
+            best = (index, f"inside a frame of {border} px, {mismatch}")
+    return None, f"no 80 x 81 test card at the picture area {tv_extents}; nearest: {best[1]}"
 
 
 PR_SET_CHILD_SUBREAPER = 36
