@@ -19,6 +19,8 @@ using zv::bench::ChildRun;
 struct Figures {
     std::vector<double> buildSeconds;
     std::vector<double> ddSeconds;
+    std::vector<double> buildCpuSeconds;
+    std::vector<double> ddCpuSeconds;
     std::vector<double> buildPeakMib;
     std::vector<double> fillerKib;
 };
@@ -31,6 +33,7 @@ void TimeBuild(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     });
     zv::bench::BuiltSet set = zv::bench::InspectBuild(scratch.Path());
     figures.buildSeconds.push_back(run.seconds);
+    figures.buildCpuSeconds.push_back(run.cpuSeconds);
     figures.buildPeakMib.push_back(run.peakMib);
     figures.fillerKib.push_back(static_cast<double>(set.fillerAllocatedKib));
     std::fprintf(stderr,
@@ -46,6 +49,7 @@ void TimeCopy(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     ChildRun run = zv::bench::TimeProgram(
         {"dd", "if=" + (scratch / zv::bench::kRecordingName), "of=" + copy, "bs=1M", "conv=fsync"});
     figures.ddSeconds.push_back(run.seconds);
+    figures.ddCpuSeconds.push_back(run.cpuSeconds);
     std::fprintf(stderr, "  dd    %.3f s (cpu %.3f s)\n", run.seconds, run.cpuSeconds);
     std::filesystem::remove(copy);
 }
@@ -78,8 +82,11 @@ int main(int argc, char** argv) {
             }
         }
 
-        double build = zv::bench::Median(figures.buildSeconds);
-        double copy = zv::bench::Median(figures.ddSeconds);
+        using zv::bench::Median;
+        double build = Median(figures.buildSeconds);
+        double copy = Median(figures.ddSeconds);
+        std::fprintf(stderr, "medians: build %.3f s (cpu %.3f s), dd %.3f s (cpu %.3f s)\n", build,
+                     Median(figures.buildCpuSeconds), copy, Median(figures.ddCpuSeconds));
         zv::bench::PrintFigure("build_s", build, 3);
         zv::bench::PrintFigure("dd_s", copy, 3);
         zv::bench::PrintFigure("build_vs_dd", build / copy, 2);

@@ -1,6 +1,5 @@
 // A full build through the real window against the same build with a null window, in the same
 // rounds and the same process, timed the same way: the captions must not slow the copy.
-#include <sys/resource.h>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -8,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
