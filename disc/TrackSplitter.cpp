@@ -112,7 +112,8 @@ void TrackSplitter::CopyTracks(File& source) {
 void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t trackBytesAfter) {
     for (std::int64_t done = trackBytesBefore / kBlockBytes; done < trackBytesAfter / kBlockBytes;
          ++done) {
-        m_window.SetCaption(Button::Check, " " + std::to_string(kBlocksPerTrack - done));
+        m_window.SetCaption(Button::Check,
+                            std::string(" ").append(std::to_string(kBlocksPerTrack - done)));
     }
 }
 
