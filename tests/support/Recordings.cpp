@@ -15,8 +15,9 @@ unsigned char PatternByte(std::int64_t i) {
 
 std::vector<unsigned char> PatternBytes(std::int64_t first, std::int64_t count) {
     std::vector<unsigned char> bytes(static_cast<std::size_t>(count));
-    for (std::int64_t i = 0; i < count; ++i) {
-        bytes[static_cast<std::size_t>(i)] = PatternByte(first + i);
+    std::int64_t i = first;
+    for (unsigned char& byte : bytes) {
+        byte = PatternByte(i++);
     }
     return bytes;
 }

@@ -47,7 +47,15 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
     if (!in) {
         throw std::runtime_error("cannot read " + path);
     }
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // One read: the track files are megabytes long.
+    in.seekg(0, std::ios::end);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return bytes;
 }
 
 void MakeSparseFile(const std::string& path, std::int64_t length) {
