@@ -16,6 +16,7 @@ import signal
 import subprocess
 import sys
 import time
+import traceback
 
 import gi
 
@@ -147,6 +148,11 @@ def WaitFor(what, probe, timeout=STEP_TIMEOUT, interval=0.25):
         time.sleep(interval)
 
 
+def Read(what, query):
+    """One reading through AT-SPI; a call that times out while the program is busy is repeated."""
+    return WaitFor(what, lambda: (query(),))[0]
+
+
 def WindowIdByTitle(title, timeout):
     pattern = "^" + title.replace(".", "\\.").replace("?", "\\?") + "$"
     out = Run(["xdotool", "search", "--sync", "--onlyvisible", "--name", pattern], timeout=timeout)
@@ -167,6 +173,10 @@ def ClientArea(window):
 def ClickAt(x, y):
     Run(["xdotool", "mousemove", "--sync", str(x), str(y)])
     Run(["xdotool", "click", "1"])
+
+
+def ClickOn(a11y, node):
+    ClickAt(*Center(Read("a control's place", lambda: a11y.Extents(node))))
 
 
 def Screenshot(path):
@@ -377,6 +387,8 @@ def main():
         Drive(app, folder, files, recording, work, screenshot_out)
     except Failed as error:
         Check("the run", False, str(error))
+    except Exception:  # noqa: BLE001 - anything unforeseen still fails the test, with its trace
+        Check("the run", False, traceback.format_exc())
     finally:
         if app is not None and app.poll() is None:
             app.kill()
@@ -409,10 +421,11 @@ def Drive(app, folder, files, recording, work, screenshot_out):
     for name, key in (("Skew", "Skew"), ("Up", "UpDown"), ("ZIDA File", "ZIDAFile")):
         boxes[key] = WaitFor(f"the box named \"{name}\"",
                              lambda name=name: a11y.Find(main_window, text_role, name))
-    Check("the boxes read 46, 13 and nothing",
-          [a11y.Text(boxes[k]) for k in ("Skew", "UpDown", "ZIDAFile")] == ["46", "13", ""],
-          [a11y.Text(boxes[k]) for k in ("Skew", "UpDown", "ZIDAFile")])
-    labels = sorted(n.name for n in a11y.Walk(main_window) if n.getRole() == pyatspi.ROLE_LABEL)
+    texts = Read("the boxes' texts",
+                 lambda: [a11y.Text(boxes[k]) for k in ("Skew", "UpDown", "ZIDAFile")])
+    Check("the boxes read 46, 13 and nothing", texts == ["46", "13", ""], texts)
+    labels = Read("the labels", lambda: sorted(
+        n.name for n in a11y.Walk(main_window) if n.getRole() == pyatspi.ROLE_LABEL))
     Check("the labels read Skew, Up and ZIDA File",
           all(name in labels for name in ("Skew", "Up", "ZIDA File")), labels)
 
@@ -421,11 +434,11 @@ def Drive(app, folder, files, recording, work, screenshot_out):
     for key, node in places.items():
         left, top, width, height = LAYOUT[key]
         want = (cx + left, cy + top, width, height)
-        got = a11y.Extents(node)
+        got = Read(f"the place of {key}", lambda node=node: a11y.Extents(node))
         Check(f"{key} sits at {LAYOUT[key]}", got == want, f"screen extents {got}, wanted {want}")
 
     # Type the recording's name as a person would: click into the box, then type.
-    ClickAt(*Center(a11y.Extents(boxes["ZIDAFile"])))
+    ClickOn(a11y, boxes["ZIDAFile"])
     Run(["xdotool", "type", "--delay", "60", SOURCE_NAME])
     typed = WaitFor("the typed name in ZIDA File",
                     lambda: SOURCE_NAME if a11y.Text(boxes["ZIDAFile"]) == SOURCE_NAME else None,
@@ -436,18 +449,18 @@ def Drive(app, folder, files, recording, work, screenshot_out):
     # letter and the minus, and the box takes no fourth character.
     offsets = (("Skew", "0x7", "046"), ("UpDown", "0-5", "013"))
     for key, typed, _ in offsets:
-        ClickAt(*Center(a11y.Extents(boxes[key])))
+        ClickOn(a11y, boxes[key])
         Run(["xdotool", "key", "Home"])
         Run(["xdotool", "type", "--delay", "60", typed])
 
-    ClickAt(*Center(a11y.Extents(check)))
+    ClickOn(a11y, check)
     caption = WaitFor("\"Check Again?\"",
                       lambda: check.name if check.name == "Check Again?" else None,
                       timeout=BUILD_TIMEOUT)
     Check("after the preview Check reads \"Check Again?\"", caption == "Check Again?")
     # Read only now: the click came after the keys, so every key has reached the box.
     for key, typed, want in offsets:
-        got = a11y.Text(boxes[key])
+        got = Read(f"the text of {key}", lambda key=key: a11y.Text(boxes[key]))
         Check(f"typing {typed!r} before the text of {key} gives {want!r}", got == want, repr(got))
     Check("the preview wrote no file", not os.path.exists(files), os.listdir(folder))
 
@@ -461,9 +474,10 @@ def Drive(app, folder, files, recording, work, screenshot_out):
 
     tv = WaitFor("the picture area", lambda: next(
         (n for n in a11y.Walk(main_window) if IsPictureArea(n)), None))
-    tv_extents = a11y.Extents(tv)
-    Check("the picture area has a name of its own", tv.name not in ("", "Skew", "Up", "ZIDA File"),
-          tv.name)
+    tv_extents = Read("the place of the picture area", lambda: a11y.Extents(tv))
+    tv_name = Read("the name of the picture area", lambda: tv.name)
+    Check("the picture area has a name of its own", tv_name not in ("", "Skew", "Up", "ZIDA File"),
+          tv_name)
 
     shot_png = os.path.join(work, "screen.png")
     shot_ppm = os.path.join(work, "screen.ppm")
@@ -497,18 +511,19 @@ def Drive(app, folder, files, recording, work, screenshot_out):
              "-define", "png:exclude-chunks=date,time", screenshot_out])
         print(f"     screenshot of the window: {screenshot_out}", flush=True)
 
-    ClickAt(*Center(a11y.Extents(make)))
+    ClickOn(a11y, make)
     box = WindowIdByTitle(CLOSING_TITLE, BUILD_TIMEOUT)
     dialog = WaitFor("the closing box through AT-SPI", lambda: a11y.TopLevel(CLOSING_TITLE))
     texts = WaitFor("the closing box's text", lambda: [
         n.name for n in a11y.Walk(dialog) if n.getRole() == pyatspi.ROLE_LABEL and n.name] or None)
     Check("the closing box says to burn with CDRWIN", CLOSING_TEXT in texts, texts)
-    buttons = [n.name for n in a11y.Walk(dialog) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    buttons = Read("the closing box's buttons", lambda: [
+        n.name for n in a11y.Walk(dialog) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON])
     Check("the closing box has one OK button", buttons == ["OK"], buttons)
     blocks = (len(recording) - BUILD_SKIP) // FRAME_BYTES
+    captions = Read("the captions", lambda: (make.name, check.name))
     Check("while the box is open the captions show the last progress",
-          (make.name, check.name) == ("Making CH-1", f" {900 - (blocks - 1)}"),
-          (make.name, check.name))
+          captions == ("Making CH-1", f" {900 - (blocks - 1)}"), captions)
 
     def BoxGone():
         return True if Run(["xdotool", "search", "--onlyvisible", "--name", "^ZIDA ready"],
@@ -531,7 +546,7 @@ def Drive(app, folder, files, recording, work, screenshot_out):
     CheckFiles(files, recording)
 
     before = {name: os.stat(os.path.join(files, name)).st_mtime_ns for name in os.listdir(files)}
-    ClickAt(*Center(a11y.Extents(check)))
+    ClickOn(a11y, check)
     try:
         code = app.wait(timeout=STEP_TIMEOUT)
     except subprocess.TimeoutExpired:
