@@ -57,14 +57,14 @@ File File::CreateEmpty(const std::string& path) {
     return File(descriptor, path);
 }
 
-void File::SyncFolder(const std::string& path) {
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void File::SyncPath(const std::string& path) {
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        throw StandardError::FromErrno("open folder", path, errno);
+        throw StandardError::FromErrno("flush", path, errno);
     }
-    File folder(descriptor, path);
-    folder.Sync();
-    folder.Close();
+    File file(descriptor, path);
+    file.Sync();
+    file.Close();
 }
 
 File::File(File&& other) noexcept
@@ -155,6 +155,12 @@ std::int64_t File::Size() const {
 
 void File::Sync() {
     if (::fsync(m_descriptor) != 0) {
+        throw StandardError::FromErrno("flush", m_path, errno);
+    }
+}
+
+void File::StartWriteBack() {
+    if (::sync_file_range(m_descriptor, 0, 0, SYNC_FILE_RANGE_WRITE) != 0) {
         throw StandardError::FromErrno("flush", m_path, errno);
     }
 }

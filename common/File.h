@@ -16,8 +16,8 @@ public:
     static File OpenForReading(const std::string& path);
     // Created when missing, emptied when present: no byte of an earlier file survives.
     static File CreateEmpty(const std::string& path);
-    // Flushes a folder's entries (new, removed files) to stable storage.
-    static void SyncFolder(const std::string& path);
+    // Flushes a file, or a folder's entries (new, removed files), to stable storage.
+    static void SyncPath(const std::string& path);
 
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -32,6 +32,9 @@ public:
     void WriteAt(const void* buffer, std::size_t count, off_t offset);
     std::int64_t Size() const;
     void Sync();
+    // Starts writing the file's data to disk without waiting: a later Sync or SyncPath of it
+    // then has little left to do.
+    void StartWriteBack();
     void Close();
 
     const std::string& Path() const { return m_path; }

@@ -73,6 +73,14 @@ void WriteFiller(const Paths& paths, const TrackCount& count) {
     filler.Close();
 }
 
+// The set is ready only once all of it is on stable storage, the folder's entries included.
+void SyncTracks(const Paths& paths, const TrackCount& count) {
+    for (int number = 0; number < count.files; ++number) {
+        File::SyncPath(paths.TrackPath(number));
+    }
+    File::SyncPath(paths.OutputFolder());
+}
+
 }  // namespace
 
 std::string CueSheetText(int lastNumber) {
@@ -98,7 +106,7 @@ void MakeCueSheet(Window& window, const Paths& paths) {
     }
     WriteCueSheet(paths, count.files);
     WriteFiller(paths, count);
-    File::SyncFolder(paths.OutputFolder());
+    SyncTracks(paths, count);
     window.ShowMessage("Exit this program and use CDRWIN to burn.",
                        "ZIDA ready to be written by CDRWIN!", MessageStyle::Information);
     window.SetCaption(Button::MakeMovie, kFinished);

@@ -60,13 +60,13 @@ void TrackSplitter::MakeOutputFolder() {
     if (::mkdir(folder.c_str(), 0777) != 0) {
         throw StandardError::FromErrno("create folder", folder, errno);
     }
-    File::SyncFolder(m_paths.ProgramFolder());
+    File::SyncPath(m_paths.ProgramFolder());
 }
 
 void TrackSplitter::WriteLeadIn() {
     File leadIn = File::CreateEmpty(m_paths.TrackPath(0));
     leadIn.WriteZeros(kLeadInBytes);
-    leadIn.Sync();
+    leadIn.StartWriteBack();
     leadIn.Close();
 }
 
@@ -119,7 +119,8 @@ void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t tra
 
 void TrackSplitter::FinishTrack(File& track) {
     track.WriteZeros(kTrackTailBytes);
-    track.Sync();
+    // Flushed with the whole set at the end: waiting here would stall the copy on every file.
+    track.StartWriteBack();
     track.Close();
 }
 
