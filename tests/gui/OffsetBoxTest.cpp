@@ -28,6 +28,8 @@ private slots:
     void Typing();
     void ControlKeysAreSwallowed_data();
     void ControlKeysAreSwallowed();
+    void KeysAsX11ReportsThem_data();
+    void KeysAsX11ReportsThem();
     void PastingMeetsTheNumberRule_data();
     void PastingMeetsTheNumberRule();
     void NameBoxTakesAnyName();
@@ -145,6 +147,40 @@ void OffsetBoxTest::ControlKeysAreSwallowed() {
     QCOMPARE(edit.text(), text);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-7"));
     QCOMPARE(int{ValueOf(window, box)}, text.toInt());
+    QVERIFY(answerer.Boxes().empty());
+    QCOMPARE(window.Ends(), 0);
+}
+
+void OffsetBoxTest::KeysAsX11ReportsThem_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    // X11 gives Delete the text 127 and Ctrl+letters their control codes; QTest gives neither.
+    QTest::newRow("Delete") << Qt::Key_Delete << QString(QChar(0x7F)) << Qt::KeyboardModifiers()
+                            << "6";
+    QTest::newRow("Ctrl+V") << Qt::Key_V << QString(QChar(0x16))
+                            << Qt::KeyboardModifiers(Qt::ControlModifier) << "46";
+    QTest::newRow("Escape") << Qt::Key_Escape << QString(QChar(0x1B)) << Qt::KeyboardModifiers()
+                            << "46";
+    QTest::newRow("Tab") << Qt::Key_Tab << QStringLiteral("\t") << Qt::KeyboardModifiers() << "46";
+}
+
+void OffsetBoxTest::KeysAsX11ReportsThem() {
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, keyText);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+
+    WindowUnderTest window;
+    QApplication::clipboard()->setText(QStringLiteral("-7"));
+    QLineEdit& edit = window.Box("Skew");
+    edit.setCursorPosition(0);
+    BoxAnswerer answerer;
+    QTest::sendKeyEvent(QTest::Click, &edit, key, keyText, modifiers);
+
+    QCOMPARE(edit.text(), text);
+    QCOMPARE(int{ValueOf(window, QStringLiteral("Skew"))}, text.toInt());
     QVERIFY(answerer.Boxes().empty());
     QCOMPARE(window.Ends(), 0);
 }
