@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 #include "app/OffsetKeyFilter.h"
 #include "app/ScreenWidget.h"
