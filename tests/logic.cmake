@@ -2,10 +2,8 @@ target_sources(zeveduz_test_support PRIVATE support/Recordings.cpp)
 
 add_executable(zeveduz_logic_tests
     common/CheckedTest.cpp
-    common/FileTest.cpp
     params/NumberRuleTest.cpp
     params/FileProbeTest.cpp
-    params/SkipRuleTest.cpp
     preview/ConvHexTest.cpp
     preview/AlignmentPreviewTest.cpp
     disc/GetFileSizeTest.cpp

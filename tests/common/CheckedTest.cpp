@@ -52,18 +52,5 @@ TEST(CheckedTest, ResultsAtTheEdgesOfTheirTypes) {
     }
 }
 
-TEST(CheckedTest, OverflowNamesTheValueAndTheRange) {
-    try {
-        CheckedMultiply16(410, 80, "Up lines * 80");
-        FAIL() << "no overflow";
-    } catch (const StandardError& error) {
-        std::string text = error.what();
-        EXPECT_NE(text.find("Overflow"), std::string::npos) << text;
-        EXPECT_NE(text.find("Up lines * 80"), std::string::npos) << text;
-        EXPECT_NE(text.find("410"), std::string::npos) << text;
-        EXPECT_NE(text.find("32767"), std::string::npos) << text;
-    }
-}
-
 }  // namespace
 }  // namespace zv

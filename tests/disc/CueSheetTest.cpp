@@ -142,13 +142,6 @@ TEST_F(CueSheetTest, WithoutALeadInNothingIsWrittenAndTheOldCueSheetIsGone) {
               1);
 }
 
-TEST_F(CueSheetTest, AnOldLongerCueSheetIsReplaced) {
-    WriteBytes(m_paths.CueSheetPath(), std::vector<unsigned char>(3'000, 'X'));
-    MakeTracks({{0, 896'156}});
-    MakeCueSheet(m_window, m_paths);
-    EXPECT_EQ(CueSheet(), kEntriesOneTrack);
-}
-
 TEST_F(CueSheetTest, NoRoomForTheFillerStopsBeforeItIsCreated) {
     const struct {
         std::int64_t kilobytesEach;  // of each of 0.bin to 99.bin

@@ -11,8 +11,6 @@
 namespace zv::test {
 namespace {
 
-constexpr std::int64_t kDefaultCopyStart = 1'088;  // 13 * 80 + 46 + 2
-
 using TrackSplitterTest = MovieMakerFixture;
 
 // Hold on, Making CH-1, then per track file its countdown, each file after the first announced
@@ -57,7 +55,7 @@ TEST_F(TrackSplitterTest, TrackLayoutIsByteExact) {
         std::filesystem::remove_all(m_folder / "Files");
         m_window.events.clear();
         m_window.captions = {{Button::Check, "Check Alignment"}, {Button::MakeMovie, "Make Movie"}};
-        UseRecording(PatternBytes(0, kDefaultCopyStart + c.copied));
+        UseRecording(PatternBytes(0, kCopyStart + c.copied));
         m_maker.MakeMovie_Click();
 
         EXPECT_EQ(m_window.events, BuildEvents(c.copied));
@@ -69,7 +67,7 @@ TEST_F(TrackSplitterTest, TrackLayoutIsByteExact) {
         int tracks = static_cast<int>(c.trackBytes.size());
         for (int track = 1; track <= tracks; ++track) {
             SCOPED_TRACE(track);
-            auto from = m_source.begin() + kDefaultCopyStart + (track - 1) * kTrackDataBytes;
+            auto from = m_source.begin() + kCopyStart + (track - 1) * kTrackDataBytes;
             auto to = std::min(from + kTrackDataBytes, m_source.end());
             std::vector<unsigned char> expected(from, to);
             expected.resize(expected.size() + kTrackTailBytes, 0);

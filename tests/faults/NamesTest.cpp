@@ -1,43 +1,37 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
-#include "tests/faults/FaultTest.h"
+#include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
 
-constexpr int kFrames = 2;
-constexpr std::size_t kBuildHeadBytes = 13 * 80 + 46 + 2;
-constexpr std::size_t kTrackTailBytes = 81'620;
-
-class RecordingNameFault : public FaultTest {};
+using RecordingNameFault = MovieMakerFixture;
 
 TEST_F(RecordingNameFault, SpacesNonAsciiAndSubfoldersAreFoundAndBuilt) {
     for (const std::string name : {"my movie.raw", "Zvěřinec ÿ ß.raw", "sub/movie.raw",
                                    "a b/Čé ü/film 1 .raw", " leading blank.raw"}) {
         SCOPED_TRACE(name);
-        FreshFolder();
-        std::filesystem::create_directories(std::filesystem::path(Folder() / name).parent_path());
-        PlaceRecording(name, kFrames);
+        m_window.Reset();
+        std::filesystem::remove_all(m_folder / "Files");
+        std::filesystem::create_directories(std::filesystem::path(m_folder / name).parent_path());
+        UseRecording(PatternBytes(0, kCopyStart + 2 * kBlockBytes), name);
 
-        RecordingWindow preview(Folder().Path());
-        Click(preview, false);
-        EXPECT_TRUE(preview.Messages().empty());
-        EXPECT_EQ(preview.Caption(Button::Check), "Check Again?");
-        EXPECT_EQ(preview.pixels.size(), std::size_t{kFrames} * 81 * 80);
-
-        RecordingWindow build(Folder().Path());
-        Click(build, true);
-        std::vector<std::string> expectedMessages = {
-            "64 ZIDA ready to be written by CDRWIN!: Exit this program and use CDRWIN to burn."};
-        EXPECT_EQ(build.Messages(), expectedMessages);
-        EXPECT_EQ(build.Caption(Button::MakeMovie), "Finished!");
-
-        std::vector<unsigned char> source = ReadBytes(SourcePath());
-        std::vector<unsigned char> track = ReadBytes(Folder() / "Files/1.bin");
-        ASSERT_EQ(track.size(), source.size() - kBuildHeadBytes + kTrackTailBytes);
-        EXPECT_TRUE(std::equal(source.begin() + kBuildHeadBytes, source.end(), track.begin()));
-        ExpectRecordingUnchanged(SourcePath());
+        m_maker.Check_Click();
+        EXPECT_EQ(m_window.Caption(Button::Check), "Check Again?");
+        EXPECT_EQ(m_window.pixels.size(), std::size_t{2} * 81 * 80);
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(m_window.Messages(),
+                  std::vector<std::string>{"64 ZIDA ready to be written by CDRWIN!: Exit this "
+                                           "program and use CDRWIN to burn."});
+        EXPECT_EQ(m_window.Caption(Button::MakeMovie), "Finished!");
+        std::vector<unsigned char> track = ReadBytes(Track(1));
+        ASSERT_EQ(track.size(), 2 * kBlockBytes + kTrackTailBytes);
+        EXPECT_TRUE(std::equal(m_source.begin() + kCopyStart, m_source.end(), track.begin()));
+        ExpectSourceUnchanged();
         ExpectNothingWrittenOutsideFiles();
     }
 }

@@ -3,93 +3,91 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <string>
 
-#include "tests/faults/FaultTest.h"
+#include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
 
 // nobody: a user without the override that lets root write anywhere.
-constexpr uid_t kUnprivilegedId = 65'534;
-constexpr int kChildFailed = 3;
+constexpr uid_t kNobody = 65'534;
 
-std::string ReadAll(int descriptor) {
-    std::string text;
-    char buffer[512];
-    ssize_t got = 0;
-    while ((got = ::read(descriptor, buffer, sizeof buffer)) > 0) {
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    return text;
-}
-
-class FilesFolderFault : public FaultTest {
+class PermissionFault : public MovieMakerFixture {
 protected:
-    // The build as it ran, as "<stop box text>\n<ended>\n<caption of MakeMovie>".
-    std::string Build() {
-        RecordingWindow window(Folder().Path());
-        Click(window, true);
-        return StopBoxText(window) + "\n" + (window.Ended() ? "ended" : "running") + "\n" +
-               window.Caption(Button::MakeMovie);
-    }
-
-    // Root writes anywhere, so the build runs in a child that has given up being root.
-    std::string BuildWithoutOverride(std::string& skipReason) {
-        if (::geteuid() != 0) {
-            return Build();
-        }
+    // Root writes anywhere, so the build runs in a child that has given up being root. Returns
+    // "<stop box text>|<caption of MakeMovie>", or "" with `skip` set.
+    std::string BuildAsNobody(std::string& skip) {
         int channel[2];
         if (::pipe(channel) != 0) {
-            skipReason = "no pipe to the child";
+            skip = "no pipe to the child";
             return "";
         }
         pid_t child = ::fork();
         if (child == 0) {
             ::close(channel[0]);
-            if (::setgroups(0, nullptr) != 0 ||
-                ::setresgid(kUnprivilegedId, kUnprivilegedId, kUnprivilegedId) != 0 ||
-                ::setresuid(kUnprivilegedId, kUnprivilegedId, kUnprivilegedId) != 0) {
-                ::_exit(kChildFailed);
+            if (::geteuid() == 0 &&
+                (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+                 ::setresuid(kNobody, kNobody, kNobody) != 0)) {
+                ::_exit(3);
             }
-            std::string result = Build();
-            bool sent = ::write(channel[1], result.data(), result.size()) ==
-                        static_cast<ssize_t>(result.size());
-            ::_exit(sent ? 0 : kChildFailed);
+            m_maker.MakeMovie_Click();
+            std::string result = StopBoxText() + "|" + m_window.Caption(Button::MakeMovie);
+            bool sent = ::write(channel[1], result.data(), result.size()) == ssize_t(result.size());
+            ::_exit(sent ? 0 : 4);
         }
         ::close(channel[1]);
-        std::string result = ReadAll(channel[0]);
+        std::string result;
+        char buffer[512];
+        for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+            result.append(buffer, static_cast<std::size_t>(got));
+        }
         ::close(channel[0]);
         int status = 0;
         ::waitpid(child, &status, 0);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            skipReason = "the child could not drop to an unprivileged user";
-            return "";
+            skip = "the child could not drop to an unprivileged user";
         }
         return result;
     }
 };
 
-TEST_F(FilesFolderFault, WithoutWritePermissionStopsAtTheLeadIn) {
-    PlaceRecording("movie.raw", 2);
-    // The child must still reach the folder and read the recording.
-    ::chmod(Folder().Path().c_str(), 0755);
-    ::mkdir((Folder() / "Files").c_str(), 0555);
-    Remember();
-
-    std::string skipReason;
-    std::string result = BuildWithoutOverride(skipReason);
-    if (!skipReason.empty()) {
-        GTEST_SKIP() << skipReason;
+TEST_F(PermissionFault, AnUnwritableOutputFolderStopsTheBuild) {
+    const std::string files = m_folder / "Files";
+    const struct {
+        const char* name;
+        bool filesExists;  // read-only; else the program folder is read-only
+        std::string result;
+    } cases[] = {
+        {"read-only Files", true,
+         "Cannot create " + files + "/0.bin: Permission denied|Hold on..."},
+        {"read-only program folder", false,
+         "Cannot create folder " + files + ": Permission denied|Make Movie"},
+    };
+    UseRecording(PatternBytes(0, 5'000));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(files);
+        if (c.filesExists) {
+            ::mkdir(files.c_str(), 0555);
+        }
+        ::chmod(m_folder.Path().c_str(), c.filesExists ? 0755 : 0555);
+        m_outside = ListFolder(m_folder.Path(), "Files");
+        std::string skip;
+        std::string result = BuildAsNobody(skip);
+        ::chmod(m_folder.Path().c_str(), 0700);
+        if (!skip.empty()) {
+            GTEST_SKIP() << skip;
+        }
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(PathExists(files), c.filesExists);
+        EXPECT_FALSE(PathExists(Out("0.bin")));
+        ExpectSourceUnchanged();
+        ExpectNothingWrittenOutsideFiles();
     }
-    std::string text = result.substr(0, result.find('\n'));
-    std::printf("[ fault    ] Files/ without write permission: \"%s\"\n", text.c_str());
-    EXPECT_EQ(result, "Cannot create " + Folder().Path() +
-                          "/Files/0.bin: Permission denied\nended\nHold on...");
-    EXPECT_FALSE(PathExists(Folder() / "Files/0.bin"));
-    ExpectRecordingUnchanged(SourcePath());
-    ExpectNothingWrittenOutsideFiles();
 }
 
 }  // namespace

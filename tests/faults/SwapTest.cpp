@@ -1,74 +1,52 @@
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <functional>
+#include <string>
 
-#include "tests/faults/FaultTest.h"
+#include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
 
-// Changes the recording behind the build's back once the probe has found it: the build writes
-// the lead-in after "Hold on..." and only then opens the recording.
-class SwappingWindow : public RecordingWindow {
-public:
-    using RecordingWindow::RecordingWindow;
+using RecordingSwappedFault = MovieMakerFixture;
 
-    void SetCaption(Button button, const std::string& text) override {
-        RecordingWindow::SetCaption(button, text);
-        if (text == "Hold on..." && swap) {
-            swap();
-        }
-    }
-
-    std::function<void()> swap;
-};
-
-struct SwapCase {
-    std::string what;
-    bool folderInItsPlace;
-    std::string reason;
-};
-
-class RecordingSwappedFault : public FaultTest {};
-
+// The build writes the lead-in after "Hold on..." and only then opens the recording: the swap
+// comes between the probe and the open.
 TEST_F(RecordingSwappedFault, BetweenProbeAndOpen) {
-    const SwapCase cases[] = {
-        {"removed", false, "Cannot open %s: No such file or directory"},
-        {"replaced by a folder", true, "Cannot read %s: Is a directory"},
+    const std::string source = m_folder / kSourceName;
+    const struct {
+        const char* what;
+        bool folderInItsPlace;
+        std::string text;
+    } cases[] = {
+        {"removed", false, "Cannot open " + source + ": No such file or directory"},
+        {"replaced by a folder", true, "Cannot read " + source + ": Is a directory"},
     };
-    for (const SwapCase& fault : cases) {
-        SCOPED_TRACE("recording " + fault.what);
-        FreshFolder();
-        PlaceRecording("movie.raw", 2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("recording ") + c.what);
+        m_window.Reset();
+        std::filesystem::remove_all(source);
+        UseRecording(PatternBytes(0, kCopyStart + 2 * kBlockBytes));
         TempFolder away;
-        std::string keptPath = away / "movie.raw";
-
-        SwappingWindow window(Folder().Path());
-        window.swap = [&] {
-            std::filesystem::rename(SourcePath(), keptPath);
-            if (fault.folderInItsPlace) {
-                std::filesystem::create_directory(SourcePath());
+        m_window.onCaption = [&](const std::string& text) {
+            if (text == "Hold on...") {
+                std::filesystem::rename(source, away / kSourceName);
+                if (c.folderInItsPlace) {
+                    std::filesystem::create_directory(source);
+                }
             }
         };
-        Click(window, true);
-
-        std::string text = StopBoxText(window);
-        std::printf("[ fault    ] recording %s between probe and open: \"%s\"\n",
-                    fault.what.c_str(), text.c_str());
-        char expected[1024];
-        std::snprintf(expected, sizeof expected, fault.reason.c_str(), SourcePath().c_str());
-        EXPECT_EQ(text, expected);
-        EXPECT_TRUE(window.Ended());
-        ExpectRecordingUnchanged(keptPath);
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(StopBoxText(), c.text);
+        EXPECT_TRUE(m_window.Ended());
+        EXPECT_TRUE(ReadBytes(away / kSourceName) == m_source);
         // Only the test's own swap shows outside Files/.
-        std::map<std::string, std::string> expectedEntries = m_before;
-        expectedEntries.erase("movie.raw");
-        if (fault.folderInItsPlace) {
-            expectedEntries["movie.raw"] = "folder";
+        auto expected = m_outside;
+        expected.erase(kSourceName);
+        if (c.folderInItsPlace) {
+            expected[kSourceName] = "folder";
         }
-        EXPECT_EQ(ListOutsideFiles(Folder().Path()), expectedEntries);
+        EXPECT_EQ(ListFolder(m_folder.Path(), "Files"), expected);
     }
 }
 

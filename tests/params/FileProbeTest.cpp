@@ -49,20 +49,5 @@ TEST(FileProbeTest, TrueOnlyForARegularFileThatOpens) {
     }
 }
 
-TEST(FileProbeTest, LeavesNothingOpen) {
-    TempFolder folder;
-    WriteBytes(folder / "movie.raw", {1});
-    auto openFiles = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                             std::filesystem::directory_iterator());
-    };
-    auto before = openFiles();
-    for (int i = 0; i < 50; ++i) {
-        ASSERT_TRUE(FileExists(folder / "movie.raw"));
-        ASSERT_FALSE(FileExists(folder.Path()));
-    }
-    EXPECT_EQ(openFiles(), before);
-}
-
 }  // namespace
 }  // namespace zv

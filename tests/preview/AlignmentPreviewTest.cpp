@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@ constexpr int kLineBytes = 80;
 constexpr int kFrameLines = 147;
 constexpr int kDrawnLines = 81;
 constexpr int kFramePixels = kDrawnLines * kLineBytes;
-constexpr std::int64_t kDefaultHead = 1'086;
 
 const std::vector<std::string> kScreenReady = {"background 0 0 255", "repaint", "pen 1"};
 
@@ -57,14 +55,9 @@ std::vector<std::string> PreviewEvents(int lines) {
     return events;
 }
 
-class AlignmentPreviewTest : public MovieMakerFixture {
-protected:
-    void Reset() {
-        m_window.events.clear();
-        m_window.pixels.clear();
-    }
-};
+using AlignmentPreviewTest = MovieMakerFixture;
 
+// Behind the default head of 0xFF bytes, so the first group must be at byte 1,086.
 TEST_F(AlignmentPreviewTest, PixelBytesGiveTheirHighHalfThenTheirLowHalf) {
     const struct {
         int group;
@@ -76,13 +69,13 @@ TEST_F(AlignmentPreviewTest, PixelBytesGiveTheirHighHalfThenTheirLowHalf) {
         {7, {0xFF, 0xFF, 0x12, 0x34}, {17, 34, 51, 68}},
         {19, {0xFF, 0xFF, 0xF0, 0x0F}, {255, 0, 0, 255}},
     };
-    SetHead(0, 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.group);
-        Reset();
-        std::vector<unsigned char> line(kLineBytes, 0);
-        std::copy(c.bytes.begin(), c.bytes.end(), line.begin() + c.group * 4);
-        UseRecording(line);
+        m_window.Reset();
+        std::vector<unsigned char> bytes(kPreviewStart, 0xFF);
+        bytes.resize(kPreviewStart + kLineBytes, 0);
+        std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + kPreviewStart + c.group * 4);
+        UseRecording(bytes);
         m_maker.Check_Click();
         ASSERT_EQ(m_window.pixels.size(), 80u);
         for (int x = 0; x < kLineBytes; ++x) {
@@ -116,6 +109,7 @@ TEST_F(AlignmentPreviewTest, DrawsUpToTenFramesOfCompleteLines) {
         std::int64_t dataBytes;  // after the skip point
         int linesRead;
     } cases[] = {
+        {"ends in the head", -1, 0},
         {"ends at the skip point", 0, 0},
         {"one line", kLineBytes, 1},
         {"line 80 drawn, 81 not", 82 * kLineBytes, 82},
@@ -127,54 +121,21 @@ TEST_F(AlignmentPreviewTest, DrawsUpToTenFramesOfCompleteLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Reset();
-        UseRecording(PatternBytes(0, kDefaultHead + c.dataBytes));
+        m_window.Reset();
+        UseRecording(PatternBytes(0, kPreviewStart + c.dataBytes));
         m_maker.Check_Click();
         EXPECT_EQ(m_window.events, PreviewEvents(c.linesRead));
-        EXPECT_EQ(m_window.pixels, ExpectedPixels(m_source, kDefaultHead, c.linesRead));
+        EXPECT_EQ(m_window.pixels, ExpectedPixels(m_source, kPreviewStart, c.linesRead));
     }
 }
-
-TEST_F(AlignmentPreviewTest, FrameCountsAndTheFrameLeftVisible) {
-    const struct {
-        int framesInSource;
-        int framesDrawn;
-    } cases[] = {{0, 0}, {3, 3}, {25, 10}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.framesInSource);
-        Reset();
-        UseRecording(PatternBytes(0, kDefaultHead + c.framesInSource * kBlockBytes));
-        m_maker.Check_Click();
-        ASSERT_EQ(m_window.pixels.size(), std::size_t(c.framesDrawn) * kFramePixels);
-        if (c.framesDrawn > 0) {
-            // The last pixels set, the ones left on the screen, are those of the last frame read.
-            std::vector<Pixel> last(m_window.pixels.end() - kFramePixels, m_window.pixels.end());
-            EXPECT_EQ(last,
-                      ExpectedPixels(m_source, kDefaultHead + (c.framesDrawn - 1) * kBlockBytes,
-                                     kDrawnLines));
-        }
-        EXPECT_EQ(m_window.CaptionsSet(Button::Check).back(), "Check Again?");
-    }
-}
-
-// Remembers how many pixels were set when each caption came.
-class PacedWindow : public RecordingWindow {
-public:
-    using RecordingWindow::RecordingWindow;
-    void SetCaption(Button button, const std::string& text) override {
-        RecordingWindow::SetCaption(button, text);
-        pixelsAtCaption.push_back(pixels.size());
-    }
-    std::vector<std::size_t> pixelsAtCaption;
-};
 
 TEST_F(AlignmentPreviewTest, CheckingIsSetAtTheStartOfEveryLine) {
-    PacedWindow window(m_folder.Path());
-    MovieMaker maker(window);
-    maker.Form_Load();
-    maker.Values().SourceName = kSourceName;
-    WriteBytes(m_folder / kSourceName, PatternBytes(0, kDefaultHead + 2 * kBlockBytes));
-    maker.Check_Click();
+    std::vector<std::size_t> pixelsAtCaption;
+    m_window.onCaption = [&](const std::string&) {
+        pixelsAtCaption.push_back(m_window.pixels.size());
+    };
+    UseRecording(PatternBytes(0, kPreviewStart + 2 * kBlockBytes));
+    m_maker.Check_Click();
     std::vector<std::size_t> expected;
     for (int frame = 0; frame < 2; ++frame) {
         for (int y = 0; y < kFrameLines; ++y) {
@@ -183,8 +144,8 @@ TEST_F(AlignmentPreviewTest, CheckingIsSetAtTheStartOfEveryLine) {
         }
     }
     expected.push_back(2 * kFramePixels);  // "Check Again?" after the last pixel
-    EXPECT_EQ(window.pixelsAtCaption, expected);
-    EXPECT_EQ(window.events, PreviewEvents(2 * kFrameLines));
+    EXPECT_EQ(pixelsAtCaption, expected);
+    EXPECT_EQ(m_window.events, PreviewEvents(2 * kFrameLines));
 }
 
 TEST_F(AlignmentPreviewTest, TheSkipSetsWhereTheFirstGroupStarts) {
@@ -197,25 +158,11 @@ TEST_F(AlignmentPreviewTest, TheSkipSetsWhereTheFirstGroupStarts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.start);
-        Reset();
+        m_window.Reset();
         SetHead(c.upLines, c.skewBytes);
         UseRecording(PatternBytes(0, c.start + kBlockBytes + kLineBytes));
         m_maker.Check_Click();
         EXPECT_EQ(m_window.pixels, ExpectedPixels(m_source, c.start, kFrameLines + 1));
-    }
-}
-
-TEST_F(AlignmentPreviewTest, WithTheDefaultsTheFirstGroupIsAtByte1086) {
-    std::vector<unsigned char> bytes(kDefaultHead + kLineBytes, 0xFF);
-    std::fill(bytes.begin() + kDefaultHead + 2, bytes.end(), 0);
-    bytes[kDefaultHead + 2] = 0x12;
-    bytes[kDefaultHead + 3] = 0x34;
-    UseRecording(bytes);
-    m_maker.Check_Click();
-    ASSERT_EQ(m_window.pixels.size(), 80u);
-    const int levels[] = {17, 34, 51, 68, 0};
-    for (int x = 0; x < 5; ++x) {
-        EXPECT_EQ(m_window.pixels[x].colour, Gray(levels[x] / 17)) << x;
     }
 }
 
@@ -229,48 +176,6 @@ TEST_F(AlignmentPreviewTest, UpLines410IsAnOverflowAfterTheSourceIsOpened) {
     ExpectStandardError({"Overflow", "410", "80"});
     EXPECT_TRUE(m_window.pixels.empty());
     EXPECT_EQ(m_window.captions[Button::Check], "Check Alignment");
-    ExpectSourceUnchanged();
-}
-
-TEST_F(AlignmentPreviewTest, ARecordingEndingInTheHeadShowsNoFrameAndNoError) {
-    UseRecording(PatternBytes(0, kDefaultHead - 1));
-    m_maker.Check_Click();
-    EXPECT_EQ(m_window.events, PreviewEvents(0));
-    EXPECT_TRUE(m_window.pixels.empty());
-}
-
-TEST_F(AlignmentPreviewTest, AMissingSourceIsReportedAndTheCaptionStays) {
-    WriteBytes(m_folder / kSourceName, PatternBytes(0, 2'000));
-    std::filesystem::create_directory(m_folder / "sub");
-    // An absolute name is appended to the program folder like any other.
-    const std::string names[] = {"missing.raw", "", "sub", "MOVIE.RAW", m_folder / kSourceName};
-    for (const std::string& name : names) {
-        SCOPED_TRACE(name);
-        Reset();
-        m_window.captions[Button::Check] = "Check Again?";
-        NameSource(name);
-        m_maker.Check_Click();
-        EXPECT_EQ(m_window.events,
-                  std::vector<std::string>{"message 16 File not found!: " + m_folder.Path() + "/" +
-                                           name + " NOT FOUND!"});
-        EXPECT_TRUE(m_window.pixels.empty());
-        EXPECT_EQ(m_window.captions[Button::Check], "Check Again?");
-    }
-}
-
-TEST_F(AlignmentPreviewTest, FinishedEndsTheProgramWithoutLookingAtTheSource) {
-    const char* names[] = {kSourceName, "missing.raw"};
-    UseRecording(PatternBytes(0, 20'000));
-    for (const char* name : names) {
-        SCOPED_TRACE(name);
-        Reset();
-        NameSource(name);
-        m_window.captions[Button::Check] = "Finished!";
-        m_maker.Check_Click();
-        EXPECT_EQ(m_window.events, std::vector<std::string>{"end"});
-        EXPECT_TRUE(m_window.pixels.empty());
-    }
-    EXPECT_FALSE(PathExists(m_folder / "Files"));
     ExpectSourceUnchanged();
 }
 

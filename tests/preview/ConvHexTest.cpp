@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace zv {
 namespace {
 
@@ -17,15 +15,6 @@ TEST(ConvHexTest, GivesTheValueOfOneUpperCaseDigit) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ConvHex(c.text), c.value) << '"' << c.text << '"';
-    }
-}
-
-TEST(ConvHexTest, TwoDigitsOfAByteAreItsHighAndLowHalves) {
-    for (int byte = 0; byte < 256; ++byte) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        EXPECT_EQ(ConvHex(std::string_view(digits, 1)), byte >> 4) << digits;
-        EXPECT_EQ(ConvHex(std::string_view(digits + 1, 1)), byte & 0x0F) << digits;
     }
 }
 

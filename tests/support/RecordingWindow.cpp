@@ -34,6 +34,15 @@ std::string RecordingWindow::Caption(Button button) const {
 void RecordingWindow::SetCaption(Button button, const std::string& text) {
     captions[button] = text;
     events.push_back(CaptionPrefix(button) + text);
+    if (onCaption) {
+        onCaption(text);
+    }
+}
+
+void RecordingWindow::Reset() {
+    events.clear();
+    pixels.clear();
+    captions = {{Button::Check, "Check Alignment"}, {Button::MakeMovie, "Make Movie"}};
 }
 
 void RecordingWindow::SetScreenBackground(Rgb colour) {

@@ -42,6 +42,11 @@ public:
                                            {Button::MakeMovie, "Make Movie"}};
     // Runs while a message box is "open", before it is dismissed.
     std::function<void(const std::string& title)> onMessage;
+    // Runs after each caption is set: lets a test change the world in the middle of an operation.
+    std::function<void(const std::string& text)> onCaption;
+
+    // Back to a freshly opened window: no events, no pixels, the first captions.
+    void Reset();
 
     // The events that set a caption of `button`, as their texts, in order.
     std::vector<std::string> CaptionsSet(Button button) const;

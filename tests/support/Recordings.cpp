@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 namespace zv::test {
@@ -55,6 +56,29 @@ bool IsAllZeros(const std::string& path) {
     }
     ::close(descriptor);
     return zeros;
+}
+
+std::map<std::string, std::string> ListFolder(const std::string& folder,
+                                              const std::string& skipped) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> entries;
+    for (auto walk = fs::recursive_directory_iterator(folder); walk != fs::end(walk); ++walk) {
+        std::string name = fs::relative(walk->path(), folder).string();
+        struct stat status {};
+        ::lstat(walk->path().c_str(), &status);
+        if (name == skipped) {
+            walk.disable_recursion_pending();
+        } else if (S_ISDIR(status.st_mode)) {
+            entries[name] = "folder";
+        } else if (S_ISFIFO(status.st_mode)) {
+            entries[name] = "pipe";
+        } else {
+            entries[name] = std::to_string(status.st_size) + " " +
+                            std::to_string(status.st_mtim.tv_sec) + "." +
+                            std::to_string(status.st_mtim.tv_nsec);
+        }
+    }
+    return entries;
 }
 
 }  // namespace zv::test

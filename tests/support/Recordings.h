@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,9 @@ std::vector<unsigned char> PatternBytes(std::int64_t first, std::int64_t count);
 std::int64_t FileLength(const std::string& path);
 // True when every byte of the file is zero. Reads only the parts that hold data: holes are zeros.
 bool IsAllZeros(const std::string& path);
+// Every entry below `folder` but `skipped` (a name in `folder`) and what it holds: relative path to
+// "folder", "pipe" or "<length> <modification time in ns>". A write shows in the time.
+std::map<std::string, std::string> ListFolder(const std::string& folder,
+                                              const std::string& skipped = "");
 
 }  // namespace zv::test
