@@ -1,8 +1,6 @@
 #include "tests/gui/WindowUnderTest.h"
 
-#include <QDirIterator>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -91,21 +89,6 @@ QWidget& WindowUnderTest::Screen() {
 QImage WindowUnderTest::Picture() {
     QWidget& screen = Screen();
     return screen.grab(screen.contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-QStringList FolderState(const std::string& folder) {
-    QStringList state;
-    QDirIterator entries(QString::fromStdString(folder), QDir::AllEntries | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-    while (entries.hasNext()) {
-        QFileInfo entry(entries.next());
-        state << QStringLiteral("%1 %2 %3")
-                     .arg(entry.filePath())
-                     .arg(entry.size())
-                     .arg(entry.lastModified().toMSecsSinceEpoch());
-    }
-    state.sort();
-    return state;
 }
 
 }  // namespace zv::test

@@ -73,7 +73,4 @@ private:
     PaintLog m_paints;
 };
 
-// A plain listing of everything below `folder`: names, sizes and modification times.
-QStringList FolderState(const std::string& folder);
-
 }  // namespace zv::test
