@@ -22,18 +22,6 @@ constexpr std::size_t kSizeBytes = 4;
 constexpr std::size_t kMaxFiles = 110;
 constexpr std::int64_t kDiscBytes = 315'000'000;
 
-const std::string& ProgramFolder() {
-    static const std::string folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zeveduz-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        return pattern;
-    }();
-    return folder;
-}
-
 // Takes no room on disk: the cue sheet step only measures the files.
 void MakeSparseFile(const std::string& path, std::int64_t length) {
     int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -60,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (files > kMaxFiles) {
         return -1;
     }
-    zv::Paths paths(ProgramFolder());
+    zv::Paths paths(zv::fuzz::ScratchProgramFolder());
     std::filesystem::remove_all(paths.OutputFolder());
     std::filesystem::create_directory(paths.OutputFolder());
     std::int64_t kilobytes = 0;
@@ -76,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    zv::fuzz::FuzzWindow window(ProgramFolder());
+    zv::fuzz::FuzzWindow window(zv::fuzz::ScratchProgramFolder());
     try {
         zv::MakeCueSheet(window, paths);
     } catch (const zv::StandardError&) {

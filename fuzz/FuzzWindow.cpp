@@ -1,6 +1,9 @@
 #include "fuzz/FuzzWindow.h"
 
+#include <stdlib.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 namespace zv::fuzz {
@@ -53,6 +56,18 @@ void FuzzWindow::EndProgram() {
 
 std::string FuzzWindow::ProgramFolder() const {
     return m_programFolder;
+}
+
+const std::string& ScratchProgramFolder() {
+    static const std::string folder = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zeveduz-fuzz-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        return pattern;
+    }();
+    return folder;
 }
 
 }  // namespace zv::fuzz

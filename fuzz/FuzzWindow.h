@@ -35,4 +35,7 @@ private:
                                              {Button::MakeMovie, "Make Movie"}};
 };
 
+// A temporary program folder, made once per fuzzing run.
+const std::string& ScratchProgramFolder();
+
 }  // namespace zv::fuzz

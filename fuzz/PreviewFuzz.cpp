@@ -17,18 +17,6 @@ constexpr std::int16_t kMaxSkew = 999;
 constexpr std::size_t kOffsetBytes = 4;
 constexpr char kRecordingName[] = "recording.raw";
 
-const std::string& ProgramFolder() {
-    static const std::string folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zeveduz-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        return pattern;
-    }();
-    return folder;
-}
-
 }  // namespace
 
 // Two bytes of Up, two of Skew, then the recording: any length, any offsets within range. The
@@ -40,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto upLines = static_cast<std::int16_t>((data[0] << 8 | data[1]) % (kMaxUpLines + 1));
     auto skew = static_cast<std::int16_t>((data[2] << 8 | data[3]) % (kMaxSkew + 1));
     {
-        std::ofstream recording(ProgramFolder() + "/" + kRecordingName,
+        std::ofstream recording(zv::fuzz::ScratchProgramFolder() + "/" + kRecordingName,
                                 std::ios::binary | std::ios::trunc);
         recording.write(reinterpret_cast<const char*>(data + kOffsetBytes),
                         static_cast<std::streamsize>(size - kOffsetBytes));
@@ -49,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    zv::fuzz::FuzzWindow window(ProgramFolder());
+    zv::fuzz::FuzzWindow window(zv::fuzz::ScratchProgramFolder());
     zv::MovieMaker maker(window);
     maker.Form_Load();
     maker.Values().UpLines = upLines;
