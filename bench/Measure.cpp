@@ -44,6 +44,22 @@ ChildRun Reap(pid_t child, std::chrono::steady_clock::time_point started, const 
             seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
+// Forks, runs `inChild` in the child and times it to its end, as one measurement does for all.
+ChildRun RunTimed(const std::function<void()>& inChild, const std::string& name) {
+    // Buffered output would otherwise be written twice.
+    std::fflush(nullptr);
+    auto started = std::chrono::steady_clock::now();
+    pid_t child = ::fork();
+    if (child < 0) {
+        Fail("fork");
+    }
+    if (child == 0) {
+        inChild();
+        ::_exit(0);
+    }
+    return Reap(child, started, name);
+}
+
 }  // namespace
 
 double Median(std::vector<double> values) {
@@ -66,23 +82,16 @@ double Maximum(const std::vector<double>& values) {
 }
 
 ChildRun TimeChild(const std::function<void()>& work) {
-    // Buffered output would otherwise be written twice.
-    std::fflush(nullptr);
-    auto started = std::chrono::steady_clock::now();
-    pid_t child = ::fork();
-    if (child < 0) {
-        Fail("fork");
-    }
-    if (child == 0) {
-        try {
-            work();
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "%s\n", error.what());
-            ::_exit(1);
-        }
-        ::_exit(0);
-    }
-    return Reap(child, started, "the measured child");
+    return RunTimed(
+        [&] {
+            try {
+                work();
+            } catch (const std::exception& error) {
+                std::fprintf(stderr, "%s\n", error.what());
+                ::_exit(1);
+            }
+        },
+        "the measured child");
 }
 
 ChildRun TimeProgram(const std::vector<std::string>& arguments) {
@@ -91,23 +100,18 @@ ChildRun TimeProgram(const std::vector<std::string>& arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    std::fflush(nullptr);
-    auto started = std::chrono::steady_clock::now();
-    pid_t child = ::fork();
-    if (child < 0) {
-        Fail("fork");
-    }
-    if (child == 0) {
-        // dd reports its own statistics; only the time counts here.
-        int quiet = ::open("/dev/null", O_WRONLY);
-        if (quiet >= 0) {
-            ::dup2(quiet, STDOUT_FILENO);
-            ::dup2(quiet, STDERR_FILENO);
-        }
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    return Reap(child, started, arguments.front());
+    return RunTimed(
+        [&] {
+            // dd reports its own statistics; only the time counts here.
+            int quiet = ::open("/dev/null", O_WRONLY);
+            if (quiet >= 0) {
+                ::dup2(quiet, STDOUT_FILENO);
+                ::dup2(quiet, STDERR_FILENO);
+            }
+            ::execvp(argv[0], argv.data());
+            ::_exit(127);
+        },
+        arguments.front());
 }
 
 void MakePatternFile(const std::string& path, std::int64_t bytes) {
