@@ -55,6 +55,16 @@ void FitDigits(QLineEdit& box) {
     box.setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
+// Texts cross to the logic as the file system spells names, so that a typed name opens the file
+// it shows and a path in a message shows the file it names.
+std::string ToLogic(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
+
+QString FromLogic(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
 QIcon ProgramIcon() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/zeveduz-16.png"), QSize(16, 16));
@@ -160,7 +170,7 @@ void MainWindow::Handle(void (MovieMaker::*handler)()) {
 }
 
 std::string MainWindow::BoxText(Box box) const {
-    return BoxOf(box).text().toStdString();
+    return ToLogic(BoxOf(box).text());
 }
 
 std::string MainWindow::Caption(Button button) const {
@@ -184,9 +194,9 @@ void MainWindow::RepaintScreen() {
     m_screen->RepaintAll();
 }
 
-void MainWindow::SetScreenPenWidth(int pixels) {
+void MainWindow::SetScreenPenWidth(int) {
+    // The preview draws with a pen of one pixel only, which is what SetScreenPixel sets.
     FlushCaptions();
-    m_screen->SetPenWidth(pixels);
 }
 
 void MainWindow::SetScreenPixel(int x, int y, Rgb colour) {
@@ -202,29 +212,28 @@ void MainWindow::ShowMessage(const std::string& text, const std::string& title,
     // The box opens over what the operation has shown so far.
     FlushAll();
     QMessageBox box(style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Information,
-                    QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
-                    this);
+                    FromLogic(title), FromLogic(text), QMessageBox::Ok, this);
     // Paths are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
-void MainWindow::EndProgram() {
+void MainWindow::EndProgram(int exitStatus) {
     FlushAll();
     if (m_options.endProgram) {
-        m_options.endProgram();
+        m_options.endProgram(exitStatus);
         return;
     }
-    // The event loop ends once the running handler returns; main then leaves.
-    QCoreApplication::exit(0);
+    // The event loop ends once the running handler returns; main then returns the status.
+    QCoreApplication::exit(exitStatus);
 }
 
 std::string MainWindow::ProgramFolder() const {
     if (!m_options.programFolder.empty()) {
         return m_options.programFolder;
     }
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return ToLogic(QCoreApplication::applicationDirPath());
 }
 
 void MainWindow::FlushCaptions() {

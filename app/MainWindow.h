@@ -21,8 +21,8 @@ class ScreenWidget;
 struct MainWindowOptions {
     // Empty: the folder of the program's executable.
     std::string programFolder;
-    // Empty: leave the application's event loop, which ends the program.
-    std::function<void()> endProgram;
+    // Empty: leave the application's event loop with the status, which ends the program.
+    std::function<void(int exitStatus)> endProgram;
 };
 
 // The one window of ZE Veduz. It forwards its controls' events to MovieMaker and carries out what
@@ -46,7 +46,7 @@ public:
     void SetScreenPixel(int x, int y, Rgb colour) override;
     void ShowMessage(const std::string& text, const std::string& title,
                      MessageStyle style) override;
-    void EndProgram() override;
+    void EndProgram(int exitStatus) override;
     std::string ProgramFolder() const override;
 
 private:

@@ -1,7 +1,10 @@
 #include "app/MovieMaker.h"
 
+#include <cstdlib>
+
 #include "common/StandardError.h"
 #include "disc/CueSheet.h"
+#include "disc/OutputFolder.h"
 #include "disc/TrackSplitter.h"
 #include "params/NumberRule.h"
 #include "params/Paths.h"
@@ -21,7 +24,7 @@ void MovieMaker::Handle(Operation&& operation) {
         operation();
     } catch (const StandardError& error) {
         m_window.ShowMessage(error.what(), kErrorTitle, MessageStyle::Stop);
-        m_window.EndProgram();
+        m_window.EndProgram(EXIT_FAILURE);
     }
 }
 
@@ -29,7 +32,7 @@ bool MovieMaker::EndIfFinished(Button button) {
     if (m_window.Caption(button) != kFinished) {
         return false;
     }
-    m_window.EndProgram();
+    m_window.EndProgram(EXIT_SUCCESS);
     return true;
 }
 
@@ -73,8 +76,10 @@ void MovieMaker::MakeMovie_Click() {
             return;
         }
         Paths paths(m_window.ProgramFolder());
-        if (TrackSplitter(m_window, m_parameters, paths).Run()) {
-            MakeCueSheet(m_window, paths);
+        // Held by this build from the first file it writes to the closing box.
+        OutputFolder output(paths);
+        if (TrackSplitter(m_window, m_parameters, output).Run()) {
+            MakeCueSheet(m_window, output);
         }
     });
 }

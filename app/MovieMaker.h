@@ -5,8 +5,9 @@
 
 namespace zv {
 
-// Owns the values the user sets and runs every operation the window's events start. Each event
-// handler ends a StandardError in a stop box and the end of the program.
+// Owns the values the user sets and runs the operation of each of the window's events. A click or
+// a box's change whose operation fails with a StandardError shows it in a stop box; the program
+// then ends with EXIT_FAILURE.
 class MovieMaker {
 public:
     explicit MovieMaker(Window& window);

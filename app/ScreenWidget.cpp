@@ -3,7 +3,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
-#include <algorithm>
 
 namespace zv {
 
@@ -25,19 +24,12 @@ void ScreenWidget::SetBackground(QColor colour) {
     m_dirty = m_image.rect();
 }
 
-void ScreenWidget::SetPenWidth(int pixels) {
-    m_penWidth = std::max(pixels, 1);
-}
-
 void ScreenWidget::SetPixel(int x, int y, QRgb colour) {
-    // A wider pen sets a square of that width around the point.
-    int first = (m_penWidth - 1) / 2;
-    QRect dot = QRect(x - first, y - first, m_penWidth, m_penWidth) & m_image.rect();
-    for (int row = dot.top(); row <= dot.bottom(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(row));
-        std::fill(line + dot.left(), line + dot.right() + 1, colour);
+    if (!m_image.rect().contains(x, y)) {
+        return;
     }
-    m_dirty |= dot;
+    reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = colour;
+    m_dirty |= QRect(x, y, 1, 1);
 }
 
 void ScreenWidget::RepaintPending() {

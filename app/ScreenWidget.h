@@ -19,8 +19,7 @@ public:
 
     // Clears the whole area to the colour.
     void SetBackground(QColor colour);
-    void SetPenWidth(int pixels);
-    // Points outside the area are clipped.
+    // One pixel, the only pen the preview uses; points outside the area are clipped.
     void SetPixel(int x, int y, QRgb colour);
 
     bool HasPendingPixels() const { return !m_dirty.isEmpty(); }
@@ -41,7 +40,6 @@ private:
 
     QImage m_image;
     QColor m_background;
-    int m_penWidth = 1;
     QRect m_dirty;
 };
 

@@ -1,6 +1,7 @@
 #include "common/File.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,11 +15,32 @@ namespace zv {
 
 namespace {
 
-constexpr std::size_t kZeroChunkBytes = 1 << 20;
+constexpr std::size_t kZeroChunkBytes = 1 << 16;
+constexpr char kZeroChunk[kZeroChunkBytes] = {};
 
-const char* ZeroChunk() {
-    static const char* zeros = new char[kZeroChunkBytes]();
-    return zeros;
+// A name with a NUL in it names no file: the system would see only the part before the NUL.
+const char* SystemPath(const std::string& path, const char* action) {
+    if (path.find('\0') != std::string::npos) {
+        throw StandardError::FromErrno(action, path, ENOENT);
+    }
+    return path.c_str();
+}
+
+// O_NONBLOCK: a pipe in place of a file must not wait for a writer.
+int OpenDescriptor(const std::string& path, int flags, const char* action) {
+    int descriptor = ::open(SystemPath(path, action), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        throw StandardError::FromErrno(action, path, errno);
+    }
+    return descriptor;
+}
+
+// Reads and writes of a file that opened wait for the disk as usual.
+void WaitForData(int descriptor, const std::string& path, const char* action) {
+    int flags = ::fcntl(descriptor, F_GETFL);
+    if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        throw StandardError::FromErrno(action, path, errno);
+    }
 }
 
 }  // namespace
@@ -26,14 +48,9 @@ const char* ZeroChunk() {
 File::File(int descriptor, std::string path) : m_descriptor(descriptor), m_path(std::move(path)) {}
 
 File File::OpenForReading(const std::string& path) {
-    // O_NONBLOCK: a pipe put in place of the recording must not hang the window.
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        throw StandardError::FromErrno("open", path, errno);
-    }
-    File file(descriptor, path);
+    File file(OpenDescriptor(path, O_RDONLY, "open"), path);
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
+    if (::fstat(file.m_descriptor, &status) != 0) {
         throw StandardError::FromErrno("open", path, errno);
     }
     if (S_ISDIR(status.st_mode)) {
@@ -42,29 +59,18 @@ File File::OpenForReading(const std::string& path) {
     if (!S_ISREG(status.st_mode)) {
         throw StandardError("Cannot read " + path + ": Not a regular file");
     }
-    int flags = ::fcntl(descriptor, F_GETFL);
-    if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        throw StandardError::FromErrno("open", path, errno);
-    }
+    WaitForData(file.m_descriptor, path, "open");
     return file;
 }
 
-File File::CreateEmpty(const std::string& path) {
-    int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        throw StandardError::FromErrno("create", path, errno);
-    }
-    return File(descriptor, path);
+File File::OpenForWriting(const std::string& path) {
+    File file(OpenDescriptor(path, O_WRONLY | O_CREAT, "create"), path);
+    WaitForData(file.m_descriptor, path, "create");
+    return file;
 }
 
-void File::SyncPath(const std::string& path) {
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        throw StandardError::FromErrno("flush", path, errno);
-    }
-    File file(descriptor, path);
-    file.Sync();
-    file.Close();
+File File::OpenFolder(const std::string& path) {
+    return File(OpenDescriptor(path, O_RDONLY | O_DIRECTORY, "open folder"), path);
 }
 
 File::File(File&& other) noexcept
@@ -124,7 +130,7 @@ void File::Write(const void* buffer, std::size_t count) {
 void File::WriteZeros(std::size_t count) {
     while (count > 0) {
         std::size_t chunk = std::min(count, kZeroChunkBytes);
-        Write(ZeroChunk(), chunk);
+        Write(kZeroChunk, chunk);
         count -= chunk;
     }
 }
@@ -145,12 +151,42 @@ void File::WriteAt(const void* buffer, std::size_t count, off_t offset) {
     }
 }
 
+void File::Empty() {
+    struct stat status {};
+    if (::fstat(m_descriptor, &status) != 0) {
+        throw StandardError::FromErrno("write", m_path, errno);
+    }
+    if (S_ISREG(status.st_mode) && ::ftruncate(m_descriptor, 0) != 0) {
+        throw StandardError::FromErrno("write", m_path, errno);
+    }
+}
+
 std::int64_t File::Size() const {
     struct stat status {};
     if (::fstat(m_descriptor, &status) != 0) {
         throw StandardError::FromErrno("measure", m_path, errno);
     }
     return status.st_size;
+}
+
+FileId File::Id() const {
+    struct stat status {};
+    if (::fstat(m_descriptor, &status) != 0) {
+        throw StandardError::FromErrno("open", m_path, errno);
+    }
+    return {status.st_dev, status.st_ino};
+}
+
+bool File::TryLock() {
+    while (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            return false;
+        }
+        if (errno != EINTR) {
+            throw StandardError::FromErrno("lock", m_path, errno);
+        }
+    }
+    return true;
 }
 
 void File::Sync() {
@@ -169,6 +205,39 @@ void File::Close() {
     int descriptor = std::exchange(m_descriptor, -1);
     if (descriptor >= 0 && ::close(descriptor) != 0) {
         throw StandardError::FromErrno("close", m_path, errno);
+    }
+}
+
+std::int64_t LengthOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(SystemPath(path, "measure"), &status) != 0) {
+        throw StandardError::FromErrno("measure", path, errno);
+    }
+    return status.st_size;
+}
+
+std::optional<FileId> IdOf(const std::string& path) {
+    struct stat status {};
+    if (path.find('\0') != std::string::npos || ::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return FileId{status.st_dev, status.st_ino};
+}
+
+bool Exists(const std::string& path) {
+    struct stat status {};
+    return path.find('\0') == std::string::npos && ::lstat(path.c_str(), &status) == 0;
+}
+
+void MakeFolder(const std::string& path) {
+    if (::mkdir(SystemPath(path, "create folder"), 0777) != 0) {
+        throw StandardError::FromErrno("create folder", path, errno);
+    }
+}
+
+void RemoveFile(const std::string& path) {
+    if (::unlink(SystemPath(path, "remove")) != 0) {
+        throw StandardError::FromErrno("remove", path, errno);
     }
 }
 

@@ -41,8 +41,9 @@ public:
     // Modal; returns when the user dismisses it.
     virtual void ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) = 0;
-    // The caller returns right after; the program ends once the event handler is left.
-    virtual void EndProgram() = 0;
+    // The caller returns right after; the program ends once the event handler is left, with
+    // EXIT_SUCCESS after a finished run or EXIT_FAILURE after a failure's stop box.
+    virtual void EndProgram(int exitStatus) = 0;
     // The folder of the program's executable, without a trailing separator.
     virtual std::string ProgramFolder() const = 0;
 };

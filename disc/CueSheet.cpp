@@ -1,8 +1,5 @@
 #include "disc/CueSheet.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 
@@ -25,13 +22,6 @@ struct TrackCount {
     std::int32_t kilobytes = 0;
 };
 
-void RemoveOldCueSheet(const Paths& paths) {
-    std::string path = paths.CueSheetPath();
-    if (FileExists(path) && ::unlink(path.c_str()) != 0) {
-        throw StandardError::FromErrno("delete", path, errno);
-    }
-}
-
 TrackCount CountTracks(const Paths& paths) {
     TrackCount count;
     for (int number = 0; number < kMaxCountedFiles; ++number) {
@@ -46,17 +36,16 @@ TrackCount CountTracks(const Paths& paths) {
     return count;
 }
 
-void WriteCueSheet(const Paths& paths, int lastNumber) {
+void WriteCueSheet(OutputFolder& output, int lastNumber) {
     std::string text = CueSheetText(lastNumber);
-    File cueSheet = File::CreateEmpty(paths.CueSheetPath());
+    File cueSheet = output.Create(output.Names().CueSheetPath());
     cueSheet.Write(text.data(), text.size());
-    cueSheet.Sync();
     cueSheet.Close();
 }
 
 // One zero byte at the last position; the file system supplies the zeros before it.
-void WriteFiller(const Paths& paths, const TrackCount& count) {
-    std::string path = paths.TrackPath(count.files);
+void WriteFiller(OutputFolder& output, const TrackCount& count) {
+    std::string path = output.Names().TrackPath(count.files);
     std::int32_t used =
         CheckedMultiply32(count.kilobytes, kBytesPerCountedKilobyte, "kilobyte total * 1000");
     std::int32_t length = CheckedSubtract32(kDiscBytes, used, "filler length");
@@ -66,19 +55,10 @@ void WriteFiller(const Paths& paths, const TrackCount& count) {
                             " kilobytes, and 1000 bytes for each reach the disc's limit of " +
                             std::to_string(kDiscBytes) + " bytes");
     }
-    File filler = File::CreateEmpty(path);
+    File filler = output.Create(path);
     const char zero = 0;
     filler.WriteAt(&zero, 1, length - 1);
-    filler.Sync();
     filler.Close();
-}
-
-// The set is ready only once all of it is on stable storage, the folder's entries included.
-void SyncTracks(const Paths& paths, const TrackCount& count) {
-    for (int number = 0; number < count.files; ++number) {
-        File::SyncPath(paths.TrackPath(number));
-    }
-    File::SyncPath(paths.OutputFolder());
 }
 
 }  // namespace
@@ -88,15 +68,17 @@ std::string CueSheetText(int lastNumber) {
     for (int number = 0; number <= lastNumber; ++number) {
         char track[16];
         std::snprintf(track, sizeof track, "%02d", number + 1);
-        text += "FILE " + std::to_string(number) + ".BIN BINARY\r\n";
+        // The name as the file is called: burners on Linux match names case by case.
+        text += "FILE " + std::to_string(number) + ".bin BINARY\r\n";
         text += "TRACK " + std::string(track) + " AUDIO\r\n";
         text += "INDEX 01 00:00:00\r\n";
     }
     return text;
 }
 
-void MakeCueSheet(Window& window, const Paths& paths) {
-    RemoveOldCueSheet(paths);
+void MakeCueSheet(Window& window, OutputFolder& output) {
+    const Paths& paths = output.Names();
+    output.RemoveCueSheet();
     TrackCount count = CountTracks(paths);
     if (count.files == 0) {
         window.ShowMessage("I couldn't find a .bin file in " + paths.OutputFolder() +
@@ -104,9 +86,10 @@ void MakeCueSheet(Window& window, const Paths& paths) {
                            "BIN file not found!", MessageStyle::Information);
         return;
     }
-    WriteCueSheet(paths, count.files);
-    WriteFiller(paths, count);
-    SyncTracks(paths, count);
+    WriteCueSheet(output, count.files);
+    WriteFiller(output, count);
+    // The set is ready only once all of it is on stable storage, the folder's entries included.
+    output.Flush(count.files + 1);
     window.ShowMessage("Exit this program and use CDRWIN to burn.",
                        "ZIDA ready to be written by CDRWIN!", MessageStyle::Information);
     window.SetCaption(Button::MakeMovie, kFinished);

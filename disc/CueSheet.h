@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/Window.h"
-#include "params/Paths.h"
+#include "disc/OutputFolder.h"
 
 namespace zv {
 
@@ -11,8 +11,8 @@ namespace zv {
 std::string CueSheetText(int lastNumber);
 
 // The second half of a build: counts and measures 0.bin, 1.bin ... up to the first missing one,
-// writes ZIDA.cue and the filler track that tops the set up to the disc's size, tells the user and
-// sets both buttons to "Finished!".
-void MakeCueSheet(Window& window, const Paths& paths);
+// writes ZIDA.cue and the filler track that tops the set up to the disc's size, flushes the set,
+// tells the user and sets both buttons to "Finished!".
+void MakeCueSheet(Window& window, OutputFolder& output);
 
 }  // namespace zv

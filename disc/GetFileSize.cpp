@@ -1,11 +1,9 @@
 #include "disc/GetFileSize.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <charconv>
 #include <limits>
 
+#include "common/File.h"
 #include "common/StandardError.h"
 
 namespace zv {
@@ -44,16 +42,12 @@ std::string SizeText(std::int32_t length) {
 }
 
 std::string GetFileSize(const std::string& FileName) {
-    struct stat status {};
-    if (::stat(FileName.c_str(), &status) != 0) {
-        throw StandardError::FromErrno("measure", FileName, errno);
-    }
-    if (status.st_size > std::numeric_limits<std::int32_t>::max()) {
-        throw StandardError("Cannot measure " + FileName + ": its " +
-                            std::to_string(status.st_size) +
+    std::int64_t length = LengthOf(FileName);
+    if (length > std::numeric_limits<std::int32_t>::max()) {
+        throw StandardError("Cannot measure " + FileName + ": its " + std::to_string(length) +
                             " bytes are more than 2147483647, the largest size a track may have");
     }
-    return SizeText(static_cast<std::int32_t>(status.st_size));
+    return SizeText(static_cast<std::int32_t>(length));
 }
 
 std::int32_t WholePartOf(const std::string& sizeText) {

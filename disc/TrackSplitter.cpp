@@ -1,10 +1,6 @@
 #include "disc/TrackSplitter.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
 #include "common/Checked.h"
@@ -29,8 +25,8 @@ constexpr std::int64_t kCopyChunkBytes = 90 * kBlockBytes;
 
 }  // namespace
 
-TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, const Paths& paths)
-    : m_window(window), m_parameters(parameters), m_paths(paths) {}
+TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, OutputFolder& output)
+    : m_window(window), m_parameters(parameters), m_output(output), m_paths(output.Names()) {}
 
 bool TrackSplitter::Run() {
     m_trackNumber = 1;
@@ -39,8 +35,10 @@ bool TrackSplitter::Run() {
         m_window.ShowMessage(sourcePath + " NOT FOUND!", "File not found!", MessageStyle::Stop);
         return false;
     }
-    MakeOutputFolder();
+    m_output.MakeIfMissing();
     m_window.SetCaption(Button::MakeMovie, "Hold on...");
+    m_output.Claim(sourcePath);
+    m_output.RemoveCueSheet();
     WriteLeadIn();
 
     File source = File::OpenForReading(sourcePath);
@@ -51,20 +49,8 @@ bool TrackSplitter::Run() {
     return true;
 }
 
-void TrackSplitter::MakeOutputFolder() {
-    std::string folder = m_paths.OutputFolder();
-    struct stat status {};
-    if (::stat(folder.c_str(), &status) == 0) {
-        return;  // a plain file of that name is left alone: creating 0.bin will fail
-    }
-    if (::mkdir(folder.c_str(), 0777) != 0) {
-        throw StandardError::FromErrno("create folder", folder, errno);
-    }
-    File::SyncPath(m_paths.ProgramFolder());
-}
-
 void TrackSplitter::WriteLeadIn() {
-    File leadIn = File::CreateEmpty(m_paths.TrackPath(0));
+    File leadIn = m_output.Create(m_paths.TrackPath(0));
     leadIn.WriteZeros(kLeadInBytes);
     leadIn.StartWriteBack();
     leadIn.Close();
@@ -73,15 +59,17 @@ void TrackSplitter::WriteLeadIn() {
 void TrackSplitter::SkipSourceHead(File& source) {
     char extra[kExtraHeadBytes];
     if (!SkipHead(source, m_parameters) || source.Read(extra, sizeof extra) < sizeof extra) {
+        std::int64_t length = source.Size();
         throw StandardError("Cannot read " + source.Path() + ": the recording is " +
-                            std::to_string(source.Size()) + " bytes long, shorter than the " +
+                            std::to_string(length) + (length == 1 ? " byte" : " bytes") +
+                            " long, shorter than the " +
                             std::to_string(HeadLength(m_parameters) + kExtraHeadBytes) +
                             " bytes skipped at its start");
     }
 }
 
 void TrackSplitter::CopyTracks(File& source) {
-    File track = File::CreateEmpty(m_paths.TrackPath(m_trackNumber));
+    File track = m_output.Create(m_paths.TrackPath(m_trackNumber));
     SkipSourceHead(source);
     m_window.SetCaption(Button::MakeMovie, "Making CH-1");
 
@@ -100,7 +88,7 @@ void TrackSplitter::CopyTracks(File& source) {
             std::int16_t shown = CheckedAdd16(m_trackNumber, 1, "track number shown");
             m_window.SetCaption(Button::MakeMovie, "Making CH-" + std::to_string(shown));
             // The next file is started even when the recording ends here.
-            track = File::CreateEmpty(m_paths.TrackPath(m_trackNumber));
+            track = m_output.Create(m_paths.TrackPath(m_trackNumber));
             trackBytes = 0;
         } else if (got < want) {
             break;
@@ -130,9 +118,7 @@ void TrackSplitter::RemoveStaleTracks(int firstNumber) {
         if (!FileExists(path)) {
             return;
         }
-        if (::unlink(path.c_str()) != 0) {
-            throw StandardError::FromErrno("remove", path, errno);
-        }
+        m_output.Remove(path);
     }
 }
 

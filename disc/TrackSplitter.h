@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "common/Window.h"
+#include "disc/OutputFolder.h"
 #include "params/Parameters.h"
-#include "params/Paths.h"
 
 namespace zv {
 
@@ -14,14 +14,13 @@ class File;
 // files 1.bin, 2.bin ... of up to 900 blocks, each ending in zero bytes.
 class TrackSplitter {
 public:
-    TrackSplitter(Window& window, const Parameters& parameters, const Paths& paths);
+    TrackSplitter(Window& window, const Parameters& parameters, OutputFolder& output);
 
     // False when the recording is missing (the user has been told); true when every track file
-    // is written, flushed and closed.
+    // is written and closed, its write-back started.
     bool Run();
 
 private:
-    void MakeOutputFolder();
     void WriteLeadIn();
     void SkipSourceHead(File& source);
     void CopyTracks(File& source);
@@ -31,6 +30,7 @@ private:
 
     Window& m_window;
     const Parameters& m_parameters;
+    OutputFolder& m_output;
     const Paths& m_paths;
     std::int16_t m_trackNumber = 1;
 };

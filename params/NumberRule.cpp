@@ -1,5 +1,6 @@
 #include "params/NumberRule.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -55,6 +56,28 @@ bool IsDecimalNumber(const std::string& text) {
     return at == text.size();
 }
 
+// For a decimal number too far from 1 for a double: true when it is too large, false when it is
+// too close to zero. What counts is the power of ten of its first non-zero digit.
+bool IsTooLarge(const std::string& text) {
+    constexpr std::int64_t kExponentLimit = std::int64_t{1} << 40;
+    std::size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    std::int64_t power = static_cast<std::int64_t>(SkipDigits(text, at) - at) - 1;
+    for (; at < text.size() && (text[at] == '0' || text[at] == '.'); ++at) {
+        power -= text[at] == '0' ? 1 : 0;
+    }
+    at = text.find_first_of("eE", at);
+    std::int64_t exponent = 0;
+    if (at != std::string::npos) {
+        bool negative = text[at + 1] == '-';
+        at += text[at + 1] == '-' || text[at + 1] == '+' ? 2 : 1;
+        for (; at < text.size(); ++at) {
+            exponent = std::min(exponent * 10 + (text[at] - '0'), kExponentLimit);
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    return power + exponent >= 0;
+}
+
 [[noreturn]] void ThrowOutOfRange(const std::string& text, const std::string& boxName) {
     throw StandardError("Overflow: " + boxName + " \"" + text + "\" is outside 0 to 32767");
 }
@@ -74,8 +97,7 @@ std::int16_t NumberFromText(const std::string& text, const std::string& boxName)
     bool negative = text[0] == '-';
     if (error == std::errc::result_out_of_range) {
         // Too small to represent rounds toward zero; too large cannot be stored.
-        bool tiny = text.find("e-") != std::string::npos || text.find("E-") != std::string::npos;
-        if (!tiny) {
+        if (IsTooLarge(text)) {
             ThrowOutOfRange(text, boxName);
         }
         value = negative ? -std::numeric_limits<double>::denorm_min() : 0.0;
