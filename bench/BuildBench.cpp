@@ -9,8 +9,8 @@
 
 #include "bench/BuildRound.h"
 #include "bench/Measure.h"
-#include "bench/NullWindow.h"
-#include "bench/ScratchFolder.h"
+#include "tests/support/NullWindow.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ struct Figures {
     std::vector<double> fillerKib;
 };
 
-void TimeBuild(const zv::bench::ScratchFolder& scratch, Figures& figures) {
+void TimeBuild(const zv::test::TempFolder& scratch, Figures& figures) {
     zv::bench::FlushDisks();
     ChildRun run = zv::bench::TimeChild([&] {
-        zv::bench::NullWindow window(scratch.Path());
+        zv::test::NullWindow window(scratch.Path());
         zv::bench::MakeMovie(window, zv::bench::kRecordingName);
     });
     zv::bench::BuiltSet set = zv::bench::InspectBuild(scratch.Path());
@@ -43,7 +43,7 @@ void TimeBuild(const zv::bench::ScratchFolder& scratch, Figures& figures) {
     zv::bench::RemoveBuild(scratch.Path());
 }
 
-void TimeCopy(const zv::bench::ScratchFolder& scratch, Figures& figures) {
+void TimeCopy(const zv::test::TempFolder& scratch, Figures& figures) {
     std::string copy = scratch / "copy.raw";
     zv::bench::FlushDisks();
     ChildRun run = zv::bench::TimeProgram(
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        zv::bench::ScratchFolder scratch;
+        zv::test::TempFolder scratch;
         std::fprintf(stderr, "build benchmark: %lld-byte recording in %s, %d rounds\n", bytes,
                      scratch.Path().c_str(), rounds);
         zv::bench::MakePatternFile(scratch / zv::bench::kRecordingName, bytes);

@@ -12,10 +12,10 @@
 
 #include "app/MovieMaker.h"
 #include "bench/Measure.h"
-#include "bench/NullWindow.h"
-#include "bench/ScratchFolder.h"
 #include "params/Parameters.h"
 #include "params/SkipRule.h"
+#include "tests/support/NullWindow.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -62,14 +62,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        zv::bench::ScratchFolder scratch;
+        zv::test::TempFolder scratch;
         std::string source = scratch / kSourceName;
         zv::Parameters defaults;
         auto head = static_cast<off_t>(zv::HeadLength(defaults));
         zv::bench::MakePatternFile(source,
                                    head + static_cast<off_t>(kRecordingFrames) * zv::kFrameBytes);
 
-        zv::bench::NullWindow window(scratch.Path());
+        zv::test::NullWindow window(scratch.Path());
         zv::MovieMaker maker(window);
         maker.Form_Load();
         maker.Values().SourceName = kSourceName;

@@ -21,8 +21,8 @@
 #include "app/MainWindow.h"
 #include "bench/BuildRound.h"
 #include "bench/Measure.h"
-#include "bench/NullWindow.h"
-#include "bench/ScratchFolder.h"
+#include "tests/support/NullWindow.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -81,17 +81,17 @@ void DismissBoxesWhile(const bool& running) {
     });
 }
 
-BuildTime TimeHeadlessBuild(const zv::bench::ScratchFolder& scratch) {
+BuildTime TimeHeadlessBuild(const zv::test::TempFolder& scratch) {
     zv::bench::FlushDisks();
-    zv::bench::NullWindow window(scratch.Path());
+    zv::test::NullWindow window(scratch.Path());
     double cpuBefore = CpuSeconds();
     auto started = std::chrono::steady_clock::now();
     zv::bench::MakeMovie(window, zv::bench::kRecordingName);
     return {SecondsSince(started), CpuSeconds() - cpuBefore};
 }
 
-BuildTime TimeWindowBuild(const zv::bench::ScratchFolder& scratch) {
-    zv::MainWindow window(zv::MainWindowOptions{scratch.Path(), [] {}});
+BuildTime TimeWindowBuild(const zv::test::TempFolder& scratch) {
+    zv::MainWindow window(zv::MainWindowOptions{scratch.Path(), [](int) {}});
     ControlNamed<QLineEdit>(window, "ZIDAFile").setText(zv::bench::kRecordingName);
     auto& makeMovie = ControlNamed<QPushButton>(window, "MakeMovie");
     ShowAndWait(window);
@@ -113,8 +113,7 @@ struct Sides {
     std::vector<double> cpuSeconds;
 };
 
-void Record(BuildTime time, const zv::bench::ScratchFolder& scratch, const char* which,
-            Sides& side) {
+void Record(BuildTime time, const zv::test::TempFolder& scratch, const char* which, Sides& side) {
     zv::bench::InspectBuild(scratch.Path());
     zv::bench::RemoveBuild(scratch.Path());
     std::fprintf(stderr, "  %-8s %.3f s (cpu %.3f s)\n", which, time.seconds, time.cpuSeconds);
@@ -132,7 +131,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        zv::bench::ScratchFolder scratch;
+        zv::test::TempFolder scratch;
         std::fprintf(stderr, "window benchmark: %lld-byte recording in %s, %d rounds, on %s\n",
                      zv::bench::kRecordingBytes, scratch.Path().c_str(), rounds,
                      qPrintable(QApplication::platformName()));

@@ -1,20 +1,15 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "common/StandardError.h"
 #include "disc/CueSheet.h"
 #include "fuzz/FuzzWindow.h"
-#include "params/Paths.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -22,27 +17,10 @@ constexpr std::size_t kSizeBytes = 4;
 constexpr std::size_t kMaxFiles = 110;
 constexpr std::int64_t kDiscBytes = 315'000'000;
 
-// Takes no room on disk: the cue sheet step only measures the files.
-void MakeSparseFile(const std::string& path, std::int64_t length) {
-    int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (descriptor < 0 || ::ftruncate(descriptor, length) != 0) {
-        std::abort();
-    }
-    ::close(descriptor);
-}
-
-std::int64_t FileLength(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        std::abort();
-    }
-    return status.st_size;
-}
-
 }  // namespace
 
-// Four bytes a file: its length below 2 GiB; files 0.bin, 1.bin ... Either a StandardError or a
-// cue sheet listing every file and a filler that tops the set up to the disc's size.
+// Four bytes a file: its length below 2 GiB; files 0.bin, 1.bin ... Either a StandardError, or a
+// cue sheet listing every counted file and a filler that tops the set up to the disc's size.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::size_t files = size / kSizeBytes;
     if (files > kMaxFiles) {
@@ -57,31 +35,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::int64_t length =
             (std::int64_t{bytes[0]} << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3]) &
             0x7FFF'FFFF;
-        MakeSparseFile(paths.TrackPath(static_cast<int>(number)), length);
+        zv::test::MakeSparseFile(paths.TrackPath(static_cast<int>(number)), length);
         // A size text below 1,024 bytes is the length itself, above it whole kilobytes.
         if (number < 100) {
             kilobytes += length < 1'024 ? length : length / 1'024;
         }
     }
 
-    zv::fuzz::FuzzWindow window(zv::fuzz::ScratchProgramFolder());
+    zv::fuzz::FuzzWindow window(paths.ProgramFolder());
+    zv::OutputFolder output(paths);
     try {
-        zv::MakeCueSheet(window, paths);
+        output.Claim(paths.SourcePath("elsewhere.raw"));
+        zv::MakeCueSheet(window, output);
     } catch (const zv::StandardError&) {
         return 0;
     }
-    std::size_t counted = files < 100 ? files : 100;
+    std::size_t counted = std::min<std::size_t>(files, 100);
+    bool cueSheet = std::filesystem::exists(paths.CueSheetPath());
     if (counted == 0) {
-        if (window.messages != 1 || std::filesystem::exists(paths.CueSheetPath())) {
+        if (window.messages != 1 || cueSheet) {
             std::abort();
         }
         return 0;
     }
-    std::ifstream cueSheet(paths.CueSheetPath(), std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(cueSheet), std::istreambuf_iterator<char>()};
+    std::string expected;
+    for (std::size_t number = 0; number <= counted; ++number) {
+        char entry[64];
+        std::snprintf(entry, sizeof entry, "FILE %zu.bin BINARY\r\nTRACK %02zu AUDIO\r\n", number,
+                      number + 1);
+        expected += std::string(entry) + "INDEX 01 00:00:00\r\n";
+    }
     std::int64_t filler = kDiscBytes - 1'000 * kilobytes;
-    if (text != zv::CueSheetText(static_cast<int>(counted)) || filler <= 0 ||
-        (counted == files && FileLength(paths.TrackPath(static_cast<int>(counted))) != filler)) {
+    auto fillerBytes = std::filesystem::file_size(paths.TrackPath(static_cast<int>(counted)));
+    if (zv::test::ReadText(paths.CueSheetPath()) != expected || filler <= 0 ||
+        static_cast<std::int64_t>(fillerBytes) != filler) {
         std::abort();
     }
     return 0;

@@ -1,14 +1,11 @@
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <vector>
 
 #include "app/MovieMaker.h"
 #include "fuzz/FuzzWindow.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -25,23 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < kOffsetBytes) {
         return -1;
     }
-    auto upLines = static_cast<std::int16_t>((data[0] << 8 | data[1]) % (kMaxUpLines + 1));
-    auto skew = static_cast<std::int16_t>((data[2] << 8 | data[3]) % (kMaxSkew + 1));
-    {
-        std::ofstream recording(zv::fuzz::ScratchProgramFolder() + "/" + kRecordingName,
-                                std::ios::binary | std::ios::trunc);
-        recording.write(reinterpret_cast<const char*>(data + kOffsetBytes),
-                        static_cast<std::streamsize>(size - kOffsetBytes));
-        if (!recording) {
-            std::abort();
-        }
-    }
-
-    zv::fuzz::FuzzWindow window(zv::fuzz::ScratchProgramFolder());
+    const std::string& folder = zv::fuzz::ScratchProgramFolder();
+    zv::test::WriteBytes(folder + "/" + kRecordingName,
+                         std::vector<unsigned char>(data + kOffsetBytes, data + size));
+    zv::fuzz::FuzzWindow window(folder);
     zv::MovieMaker maker(window);
     maker.Form_Load();
-    maker.Values().UpLines = upLines;
-    maker.Values().SkewBytes = skew;
+    maker.Values().UpLines =
+        static_cast<std::int16_t>((data[0] << 8 | data[1]) % (kMaxUpLines + 1));
+    maker.Values().SkewBytes = static_cast<std::int16_t>((data[2] << 8 | data[3]) % (kMaxSkew + 1));
     maker.Values().SourceName = kRecordingName;
     maker.Check_Click();
     if (window.messages != 0 || window.ended ||

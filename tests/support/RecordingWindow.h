@@ -1,16 +1,17 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "common/Window.h"
+#include "tests/support/NullWindow.h"
 
 namespace zv::test {
 
-// A window that records every operation the logic asks of it, in order.
-class RecordingWindow : public Window {
+// A window that notes every operation the logic asks of it, in order: "caption Check Checking!",
+// "background 0 0 255", "repaint", "pen 1", "message 16 <title>: <text>", "end 1"; the pixels
+// apart.
+class RecordingWindow : public NullWindow {
 public:
     struct Pixel {
         int x;
@@ -19,43 +20,46 @@ public:
         friend bool operator==(const Pixel&, const Pixel&) = default;
     };
 
-    explicit RecordingWindow(std::string programFolder);
+    using NullWindow::NullWindow;
 
-    std::string BoxText(Box box) const override;
-    std::string Caption(Button button) const override;
-    void SetCaption(Button button, const std::string& text) override;
-    void SetScreenBackground(Rgb colour) override;
-    void RepaintScreen() override;
-    void SetScreenPenWidth(int pixels) override;
-    void SetScreenPixel(int x, int y, Rgb colour) override;
+    void SetCaption(Button button, const std::string& text) override {
+        NullWindow::SetCaption(button, text);
+        events.push_back((button == Button::Check ? "caption Check " : "caption MakeMovie ") +
+                         text);
+        if (onCaption) {
+            onCaption(text);
+        }
+    }
+    void SetScreenBackground(Rgb colour) override {
+        events.push_back("background " + std::to_string(colour.red) + " " +
+                         std::to_string(colour.green) + " " + std::to_string(colour.blue));
+    }
+    void RepaintScreen() override { events.push_back("repaint"); }
+    void SetScreenPenWidth(int pixels) override {
+        events.push_back("pen " + std::to_string(pixels));
+    }
+    void SetScreenPixel(int x, int y, Rgb colour) override { pixels.push_back({x, y, colour}); }
     void ShowMessage(const std::string& text, const std::string& title,
-                     MessageStyle style) override;
-    void EndProgram() override;
-    std::string ProgramFolder() const override;
-
-    // Every call but the pixels, as text: "caption Check Checking!", "caption MakeMovie Hold
-    // on...", "background 0 0 255", "repaint", "pen 1", "message 16 <title>: <text>", "end".
-    std::vector<std::string> events;
-    std::vector<Pixel> pixels;
-    std::map<Box, std::string> boxes;
-    std::map<Button, std::string> captions{{Button::Check, "Check Alignment"},
-                                           {Button::MakeMovie, "Make Movie"}};
-    // Runs while a message box is "open", before it is dismissed.
-    std::function<void(const std::string& title)> onMessage;
-    // Runs after each caption is set: lets a test change the world in the middle of an operation.
-    std::function<void(const std::string& text)> onCaption;
+                     MessageStyle style) override {
+        events.push_back("message " + std::to_string(int(style)) + " " + title + ": " + text);
+        if (onMessage) {
+            onMessage();
+        }
+    }
+    void EndProgram(int status) override { events.push_back("end " + std::to_string(status)); }
 
     // Back to a freshly opened window: no events, no pixels, the first captions.
-    void Reset();
-
-    // The events that set a caption of `button`, as their texts, in order.
-    std::vector<std::string> CaptionsSet(Button button) const;
-    // The events that show a message box, as "<style> <title>: <text>".
-    std::vector<std::string> Messages() const;
-    bool Ended() const;
-
-private:
-    std::string m_programFolder;
+    void Reset() {
+        events.clear();
+        pixels.clear();
+        captions = kFirstCaptions;
+    }
+    std::vector<std::string> events;
+    std::vector<Pixel> pixels;
+    // Run after a caption is set, and while a message box is open: a test may change the world
+    // in the middle of an operation.
+    std::function<void(const std::string& text)> onCaption;
+    std::function<void()> onMessage;
 };
 
 }  // namespace zv::test

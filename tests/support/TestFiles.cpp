@@ -1,0 +1,80 @@
+#include "tests/support/TestFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace zv::test {
+
+namespace fs = std::filesystem;
+
+std::vector<unsigned char> PatternBytes(std::int64_t first, std::int64_t count) {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(count));
+    for (std::int64_t i = first; unsigned char& byte : bytes) {
+        byte = static_cast<unsigned char>(i * 7 + i / 251);
+        ++i;
+    }
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes))) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+    std::string text = ReadText(path);
+    return {text.begin(), text.end()};
+}
+
+void MakeSparseFile(const std::string& path, std::int64_t length) {
+    std::ofstream{path};
+    fs::resize_file(path, static_cast<std::uintmax_t>(length));
+}
+
+bool IsAllZeros(const std::string& path) {
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    char buffer[1 << 16];
+    bool zeros = descriptor >= 0;
+    // Only where the file holds data: holes are zeros.
+    for (off_t at = ::lseek(descriptor, 0, SEEK_DATA); zeros && at >= 0;
+         at = ::lseek(descriptor, at, SEEK_DATA)) {
+        ssize_t got = ::pread(descriptor, buffer, sizeof buffer, at);
+        zeros = got > 0 && std::all_of(buffer, buffer + got, [](char c) { return c == 0; });
+        at += got;
+    }
+    ::close(descriptor);
+    return zeros;
+}
+
+std::map<std::string, std::string> ListFolder(const std::string& folder) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        struct stat status {};
+        ::lstat(entry.path().c_str(), &status);
+        std::int64_t nanoseconds = status.st_mtim.tv_sec * 1'000'000'000 + status.st_mtim.tv_nsec;
+        entries[fs::relative(entry.path(), folder)] =
+            S_ISDIR(status.st_mode)
+                ? "folder"
+                : std::to_string(status.st_size) + " " + std::to_string(nanoseconds);
+    }
+    return entries;
+}
+
+}  // namespace zv::test
