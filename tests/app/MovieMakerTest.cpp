@@ -1,48 +1,49 @@
+#include "app/MovieMaker.h"
+
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "disc/CueSheet.h"
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
 
-std::vector<unsigned char> BytesOf(const std::string& text) {
-    return {text.begin(), text.end()};
-}
+namespace fs = std::filesystem;
 
 using MovieMakerTest = MovieMakerFixture;
 
-// Either button: the exact box, no caption changed, nothing drawn, no folder made. A named pipe
-// is no recording: the probe must say so without waiting for a writer (the alarm ends a hang).
-TEST_F(MovieMakerTest, AMissingSourceShowsTheNotFoundBox) {
-    WriteBytes(m_folder / kSourceName, PatternBytes(0, 2'000));
-    std::filesystem::create_directory(m_folder / "sub");
+// The name is probed before anything else happens. A regular file that opens is there, also an
+// empty one or one behind a link; anything else gets the exact box from either button, and
+// nothing else happens. A NUL can be pasted into the name: what follows it counts too.
+TEST_F(MovieMakerTest, TheRecordingIsProbedBeforeAnything) {
+    WriteBytes(m_folder / "movie.raw", PatternBytes(0, kPreviewStart + kBlockBytes));
+    WriteBytes(m_folder / "empty.raw", {});
+    fs::create_directory(m_folder / "sub");
+    WriteBytes(m_folder / "sub/inner.raw", {});
+    fs::create_symlink("movie.raw", m_folder / "link.raw");
+    fs::create_symlink("gone.raw", m_folder / "dangling.raw");
     ASSERT_EQ(::mkfifo((m_folder / "pipe").c_str(), 0644), 0);
-    const std::string names[] = {"missing.raw",         "", "sub", "MOVIE.RAW", "pipe",
-                                 m_folder / kSourceName};  // appended like any other name
-    for (bool build : {false, true}) {
-        for (const std::string& name : names) {
-            SCOPED_TRACE((build ? "MakeMovie " : "Check ") + name);
+    const std::string absolute = m_folder / "movie.raw";  // joined to the folder like any name
+    for (const char* name : {"movie.raw", "empty.raw", "sub/inner.raw", "link.raw"}) {
+        m_window.Reset();
+        NameSource(name);
+        m_maker.Check_Click();
+        EXPECT_EQ(m_window.captions[Button::Check], "Check Again?") << name;
+    }
+    for (auto click : {&MovieMaker::Check_Click, &MovieMaker::MakeMovie_Click}) {
+        for (const std::string& name :
+             {std::string("gone.raw"), std::string("dangling.raw"), std::string("sub"),
+              std::string(), std::string("pipe"), std::string("movie.raw/x"),
+              std::string("movie.raw\0x", 11), absolute}) {
             m_window.Reset();
-            m_window.captions[Button::Check] = "Check Again?";
             NameSource(name);
-            ::alarm(20);
-            build ? m_maker.MakeMovie_Click() : m_maker.Check_Click();
-            ::alarm(0);
+            (m_maker.*click)();
             EXPECT_EQ(m_window.events,
                       std::vector<std::string>{"message 16 File not found!: " + m_folder.Path() +
                                                "/" + name + " NOT FOUND!"});
             EXPECT_TRUE(m_window.pixels.empty());
-            EXPECT_EQ(m_window.captions[Button::Check], "Check Again?");
-            EXPECT_EQ(m_window.captions[Button::MakeMovie], "Make Movie");
-            EXPECT_FALSE(PathExists(m_folder / "Files"));
+            EXPECT_FALSE(fs::exists(m_folder / "Files"));
         }
     }
 }
@@ -50,100 +51,88 @@ TEST_F(MovieMakerTest, AMissingSourceShowsTheNotFoundBox) {
 TEST_F(MovieMakerTest, FinishedOnEitherButtonEndsTheProgramTouchingNothing) {
     UseRecording(PatternBytes(0, kCopyStart + 20'000));
     m_maker.MakeMovie_Click();
-    ASSERT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
-    ASSERT_EQ(m_window.captions[Button::Check], "Finished!");
     auto before = ListFolder(m_folder.Path());
-
-    const struct {
-        const char* name;
-        void (MovieMaker::*click)();
-        const char* source;
-    } cases[] = {
-        {"Check", &MovieMaker::Check_Click, kSourceName},
-        {"MakeMovie", &MovieMaker::MakeMovie_Click, kSourceName},
-        {"MakeMovie, source missing", &MovieMaker::MakeMovie_Click, "missing.raw"},
-        {"Check, source missing", &MovieMaker::Check_Click, "missing.raw"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    NameSource("gone.raw");  // not even probed
+    for (auto click : {&MovieMaker::Check_Click, &MovieMaker::MakeMovie_Click}) {
         m_window.events.clear();
-        NameSource(c.source);
-        (m_maker.*c.click)();
-        EXPECT_EQ(m_window.events, std::vector<std::string>{"end"});
-        EXPECT_TRUE(m_window.pixels.empty());
+        (m_maker.*click)();
+        EXPECT_EQ(m_window.events, std::vector<std::string>{"end 0"});
     }
     EXPECT_EQ(ListFolder(m_folder.Path()), before);
 }
 
-TEST_F(MovieMakerTest, ThePreviewStartsTwoBytesBeforeTheBuild) {
-    // One frame for the preview, which starts two bytes earlier.
-    UseRecording(PatternBytes(0, kCopyStart - 2 + kBlockBytes));
-    m_maker.Check_Click();
-    m_maker.MakeMovie_Click();
-    std::vector<unsigned char> track = ReadBytes(Track(1));
-    ASSERT_EQ(m_window.pixels.size(), 81u * 80u);
-    // In the track data the two pixel bytes lead every 4-byte group.
-    for (const RecordingWindow::Pixel& pixel : m_window.pixels) {
-        unsigned char byte = track[pixel.y * 80 + pixel.x / 4 * 4 + pixel.x % 4 / 2];
-        int value = pixel.x % 2 == 0 ? byte >> 4 : byte & 0x0F;
-        ASSERT_EQ(pixel.colour.red, value * 17) << pixel.x << "," << pixel.y;
-    }
-    EXPECT_EQ(m_window.pixels[0].colour.red, (track[0] >> 4) * 17);
-    EXPECT_EQ(m_window.pixels[1].colour.red, (track[0] & 0x0F) * 17);
-}
-
+// The closing box comes once the whole set is on disk; "Finished!" only after it is dismissed.
 TEST_F(MovieMakerTest, TheSuccessBoxComesWhenTheSetIsCompleteAndBeforeFinished) {
     UseRecording(PatternBytes(0, kCopyStart + kBlockBytes));
-    bool seen = false;
-    m_window.onMessage = [&](const std::string& title) {
-        seen = true;
-        EXPECT_EQ(title, "ZIDA ready to be written by CDRWIN!");
-        EXPECT_EQ(m_window.captions[Button::MakeMovie], "Making CH-1");
-        EXPECT_EQ(m_window.captions[Button::Check], " 900");
-        EXPECT_EQ(FileLength(Track(0)), kLeadInBytes);
-        EXPECT_EQ(FileLength(Track(1)), kBlockBytes + kTrackTailBytes);
-        EXPECT_EQ(FileLength(Track(2)), 315'000'000 - (875 + 91) * 1'000);
-        EXPECT_EQ(ReadBytes(Out("ZIDA.cue")), BytesOf(CueSheetText(2)));
-    };
+    std::map<std::string, std::string> whileOpen;
+    m_window.onMessage = [&] { whileOpen = Sizes(); };
     m_maker.MakeMovie_Click();
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
-    EXPECT_EQ(m_window.captions[Button::Check], "Finished!");
-    EXPECT_FALSE(m_window.Ended());
+    EXPECT_EQ(
+        whileOpen,
+        (std::map<std::string, std::string>{
+            {"0.bin", "896156"}, {"1.bin", "93380"}, {"2.bin", "314034000"}, {"ZIDA.cue", "162"}}));
+    EXPECT_EQ(std::vector<std::string>(m_window.events.end() - 5, m_window.events.end()),
+              (std::vector<std::string>{"caption MakeMovie Making CH-1", "caption Check  900",
+                                        "message 64 ZIDA ready to be written by CDRWIN!: Exit "
+                                        "this program and use CDRWIN to burn.",
+                                        "caption MakeMovie Finished!", "caption Check Finished!"}));
 }
 
-TEST_F(MovieMakerTest, EarlierLongerFilesAreReplacedNotOverwritten) {
-    std::filesystem::create_directory(m_folder / "Files");
+// Every file of the set starts empty, and numbered files an earlier, longer build left go, up to
+// the first gap: the cue sheet lists this build only.
+TEST_F(MovieMakerTest, ABuildReplacesTheSetOfAnEarlierLongerOne) {
+    fs::create_directory(m_folder / "Files");
     WriteBytes(Track(0), std::vector<unsigned char>(1'000'000, 0xEE));
     WriteBytes(Track(1), std::vector<unsigned char>(200'000, 0xEE));
-    MakeSparseFile(Track(2), 400'000'000);  // an earlier, longer filler
-    WriteBytes(Out("ZIDA.cue"), std::vector<unsigned char>(10'000, 'X'));
-    UseRecording(PatternBytes(0, kCopyStart + kBlockBytes));
-    m_maker.MakeMovie_Click();
-    EXPECT_EQ(FileLength(Track(0)), kLeadInBytes);
-    EXPECT_TRUE(IsAllZeros(Track(0)));
-    std::vector<unsigned char> track = PatternBytes(kCopyStart, kBlockBytes);
-    track.resize(kBlockBytes + kTrackTailBytes, 0);
-    EXPECT_TRUE(ReadBytes(Track(1)) == track);
-    EXPECT_EQ(FileLength(Track(2)), 315'000'000 - (875 + 91) * 1'000);
-    EXPECT_TRUE(IsAllZeros(Track(2)));
-    EXPECT_EQ(ReadBytes(Out("ZIDA.cue")), BytesOf(CueSheetText(2)));
-}
-
-TEST_F(MovieMakerTest, TracksOfAnEarlierLongerBuildGoUpToTheFirstGap) {
-    std::filesystem::create_directory(m_folder / "Files");
-    for (int number : {2, 3, 4, 6, 7}) {
-        WriteBytes(Track(number), PatternBytes(number, 3'000));
+    MakeSparseFile(Track(2), 400'000'000);  // an earlier filler
+    for (const char* name : {"3.bin", "4.bin", "6.bin", "ZIDA.cue"}) {
+        WriteBytes(Out(name), std::vector<unsigned char>(10'000, 0xEE));
     }
     UseRecording(PatternBytes(0, kCopyStart + 100));
     m_maker.MakeMovie_Click();
-    EXPECT_EQ(ReadBytes(Out("ZIDA.cue")), BytesOf(CueSheetText(2)));
-    EXPECT_EQ(FileLength(Track(2)), 315'000'000 - (875 + 79) * 1'000);  // this build's filler
-    EXPECT_FALSE(PathExists(Track(3)));
-    EXPECT_FALSE(PathExists(Track(4)));
-    EXPECT_FALSE(PathExists(Track(5)));
-    EXPECT_EQ(ReadBytes(Track(6)), PatternBytes(6, 3'000));
-    EXPECT_EQ(ReadBytes(Track(7)), PatternBytes(7, 3'000));
+    EXPECT_EQ(Sizes(), (std::map<std::string, std::string>{{"0.bin", "896156"},
+                                                           {"1.bin", "81720"},
+                                                           {"2.bin", "314046000"},
+                                                           {"6.bin", "10000"},
+                                                           {"ZIDA.cue", "162"}}));
+    EXPECT_TRUE(IsAllZeros(Track(0)));
+    EXPECT_TRUE(
+        std::equal(m_source.begin() + kCopyStart, m_source.end(), ReadBytes(Track(1)).begin()));
+    EXPECT_TRUE(IsAllZeros(Track(2)));
+}
+
+// Each stops after "Hold on..." with the standard error report. The cue sheet of an earlier build
+// is gone, so that no burner takes what is left for a disc; the recording is never changed.
+TEST_F(MovieMakerTest, AFailedBuildStopsWithTheStandardErrorReport) {
+    const std::string files = m_folder / "Files";
+    const std::string shorter = "Cannot read " + m_folder / kSourceName + ": the recording is ";
+    const std::string head = " long, shorter than the 1088 bytes skipped at its start";
+    const struct {
+        std::int64_t length;  // -1: Files/ is a plain file
+        std::string stopBox;
+    } cases[] = {
+        {-1, "Cannot open folder " + files + ": Not a directory"},
+        {0, shorter + "0 bytes" + head},
+        {1, shorter + "1 byte" + head},
+        {1'087, shorter + "1087 bytes" + head},
+    };
+    for (const auto& c : cases) {
+        m_window.Reset();
+        fs::remove_all(files);
+        fs::create_directory(files);
+        WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
+        if (c.length < 0) {
+            fs::remove_all(files);
+            WriteBytes(files, {'p', 'l', 'a', 'i', 'n'});
+        }
+        UseRecording(PatternBytes(0, c.length < 0 ? 5'000 : c.length));
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(m_window.events.size(), 3u);
+        EXPECT_EQ(m_window.events.front(), "caption MakeMovie Hold on...");
+        EXPECT_EQ(StopBoxText(), c.stopBox);
+        EXPECT_FALSE(fs::exists(Out("ZIDA.cue")));
+        ExpectSourceUnchanged();
+    }
 }
 
 }  // namespace

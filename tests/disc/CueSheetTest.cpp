@@ -2,176 +2,118 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
-#include <string>
-#include <vector>
-
-#include "common/StandardError.h"
-#include "params/Paths.h"
-#include "tests/support/RecordingWindow.h"
-#include "tests/support/Recordings.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
 
-constexpr char kEntriesOneTrack[] =
-    "FILE 0.BIN BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n"
-    "FILE 1.BIN BINARY\r\nTRACK 02 AUDIO\r\nINDEX 01 00:00:00\r\n";
-constexpr char kEntriesThreeTracks[] =
-    "FILE 0.BIN BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n"
-    "FILE 1.BIN BINARY\r\nTRACK 02 AUDIO\r\nINDEX 01 00:00:00\r\n"
-    "FILE 2.BIN BINARY\r\nTRACK 03 AUDIO\r\nINDEX 01 00:00:00\r\n"
-    "FILE 3.BIN BINARY\r\nTRACK 04 AUDIO\r\nINDEX 01 00:00:00\r\n";
+namespace fs = std::filesystem;
 
-std::string TextOf(const std::vector<unsigned char>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
+const std::string kFourEntries =
+    "FILE 0.bin BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n"
+    "FILE 1.bin BINARY\r\nTRACK 02 AUDIO\r\nINDEX 01 00:00:00\r\n"
+    "FILE 2.bin BINARY\r\nTRACK 03 AUDIO\r\nINDEX 01 00:00:00\r\n"
+    "FILE 3.bin BINARY\r\nTRACK 04 AUDIO\r\nINDEX 01 00:00:00\r\n";
+const std::vector<std::string> kFinished = {
+    "message 64 ZIDA ready to be written by CDRWIN!: Exit this program and use CDRWIN to burn.",
+    "caption MakeMovie Finished!", "caption Check Finished!"};
 
-class CueSheetTest : public ::testing::Test {
+// The cue sheet step alone, on the files a test puts into Files/.
+class CueSheetTest : public MovieMakerFixture {
 protected:
-    void SetUp() override { std::filesystem::create_directory(m_paths.OutputFolder()); }
-
-    // Sparse track files of the given lengths, by number.
-    void MakeTracks(const std::map<int, std::int64_t>& lengths) {
-        for (const auto& [number, length] : lengths) {
-            MakeSparseFile(m_paths.TrackPath(number), length);
+    // Files/ holds an earlier cue sheet and files of these lengths by number (-1: none).
+    void MakeCueSheet(const std::vector<std::int64_t>& lengths) {
+        m_window.Reset();
+        fs::remove_all(m_folder / "Files");
+        fs::create_directory(m_folder / "Files");
+        WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
+        for (int number = 0; number < std::ssize(lengths); ++number) {
+            if (lengths[number] >= 0) {
+                MakeSparseFile(Track(number), lengths[number]);
+            }
         }
+        Paths paths(m_folder.Path());
+        OutputFolder output(paths);
+        output.Claim(m_folder / "elsewhere.raw");
+        zv::MakeCueSheet(m_window, output);
     }
-    std::string CueSheet() const { return TextOf(ReadBytes(m_paths.CueSheetPath())); }
-    void ExpectFinished() const {
-        EXPECT_EQ(m_window.events, (std::vector<std::string>{
-                                       "message 64 ZIDA ready to be written by CDRWIN!: Exit "
-                                       "this program and use CDRWIN to burn.",
-                                       "caption MakeMovie Finished!", "caption Check Finished!"}));
-    }
-
-    TempFolder m_folder;
-    RecordingWindow m_window{m_folder.Path()};
-    Paths m_paths{m_folder.Path()};
+    std::string CueSheet() const { return ReadText(Out("ZIDA.cue")); }
 };
 
-TEST_F(CueSheetTest, EntriesEndInCarriageReturnAndLineFeed) {
-    EXPECT_EQ(CueSheetText(1), kEntriesOneTrack);
-    EXPECT_EQ(CueSheetText(3), kEntriesThreeTracks);
-}
-
+// Files up to the first gap are counted and measured; the filler takes the gap's number and tops
+// the set up. A file beyond the gap (-1) is left as it is.
 TEST_F(CueSheetTest, CountsMeasuresAndTopsUpWithTheFiller) {
-    std::map<int, std::int64_t> workedExample{{0, 896'156}, {29, 3'729'620}};
-    for (int number = 1; number <= 28; ++number) {
-        workedExample[number] = 10'665'620;
-    }
+    std::vector<std::int64_t> workedExample(30, 10'665'620);
+    workedExample.front() = 896'156;
+    workedExample.back() = 3'729'620;
     const struct {
-        const char* name;
-        std::map<int, std::int64_t> tracks;
-        int filler;
+        std::vector<std::int64_t> lengths;
         std::int64_t fillerBytes;
-        std::int64_t setBytes;  // the filler included
+        std::string cueSheet;  // all of it, or its end
+        std::size_t cueBytes;
     } cases[] = {
-        {"lead-in alone", {{0, 896'156}}, 1, 314'125'000, 315'021'156},
-        {"two tracks", {{0, 896'156}, {1, 10'665'620}, {2, 93'380}}, 3, 303'619'000, 315'274'156},
-        {"worked example", workedExample, 30, 18'863'000, 322'126'136},
+        {{896156}, 314125000, kFourEntries.substr(0, 108), 108},
+        {{896156, 10665620, 93380}, 303619000, kFourEntries, 216},
         // Below 1,024 bytes the size text counts bytes, and the total takes them as kilobytes.
-        {"tiny files", {{0, 1'023}, {1, 1'024}, {2, 2'047}}, 3, 313'975'000, 313'979'094},
+        {{1023, 1024, 2047}, 313975000, kFourEntries, 216},
+        {{896156, 81620, -1, 5000}, 314046000, kFourEntries.substr(0, 162), 162},
+        {workedExample, 18863000, "FILE 30.bin BINARY\r\nTRACK 31 AUDIO\r\nINDEX 01 00:00:00\r\n",
+         1695},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::filesystem::remove_all(m_paths.OutputFolder());
-        std::filesystem::create_directory(m_paths.OutputFolder());
-        m_window.events.clear();
-        MakeTracks(c.tracks);
-        MakeCueSheet(m_window, m_paths);
-        EXPECT_EQ(FileLength(m_paths.TrackPath(c.filler)), c.fillerBytes);
-        EXPECT_TRUE(IsAllZeros(m_paths.TrackPath(c.filler)));
-        EXPECT_EQ(CueSheet(), CueSheetText(c.filler));
-        EXPECT_FALSE(PathExists(m_paths.TrackPath(c.filler + 1)));
-        std::int64_t total = 0;
-        for (int number = 0; number <= c.filler; ++number) {
-            total += FileLength(m_paths.TrackPath(number));
-        }
-        EXPECT_EQ(total, c.setBytes);
-        ExpectFinished();
+        MakeCueSheet(c.lengths);
+        int filler =
+            static_cast<int>(std::find(c.lengths.begin(), c.lengths.end(), -1) - c.lengths.begin());
+        SCOPED_TRACE(filler);
+        EXPECT_EQ(fs::file_size(Track(filler)), c.fillerBytes);
+        EXPECT_TRUE(IsAllZeros(Track(filler)));
+        EXPECT_TRUE(filler == std::ssize(c.lengths) || fs::file_size(Track(filler + 1)) == 5'000u);
+        EXPECT_EQ(CueSheet().size(), c.cueBytes);
+        EXPECT_TRUE(CueSheet().ends_with(c.cueSheet));
+        EXPECT_EQ(m_window.events, kFinished);
     }
-}
-
-TEST_F(CueSheetTest, AGapEndsTheCount) {
-    MakeTracks({{0, 896'156}, {1, 81'620}});
-    WriteBytes(m_paths.TrackPath(3), PatternBytes(0, 5'000));
-    MakeCueSheet(m_window, m_paths);
-    EXPECT_EQ(CueSheet(), CueSheetText(2));
-    EXPECT_EQ(FileLength(m_paths.TrackPath(2)), 315'000'000 - (875 + 79) * 1'000);
-    EXPECT_EQ(ReadBytes(m_paths.TrackPath(3)), PatternBytes(0, 5'000));
-    ExpectFinished();
 }
 
 TEST_F(CueSheetTest, WithoutALeadInNothingIsWrittenAndTheOldCueSheetIsGone) {
-    WriteBytes(m_paths.CueSheetPath(), std::vector<unsigned char>(3'000, 'X'));
-    WriteBytes(m_paths.TrackPath(1), PatternBytes(0, 100));
-    MakeCueSheet(m_window, m_paths);
+    MakeCueSheet({-1, 100});
     EXPECT_EQ(m_window.events,
-              std::vector<std::string>{"message 64 BIN file not found!: I couldn't find a .bin "
-                                       "file in " +
-                                       m_folder.Path() +
-                                       "/Files/ please read user guide and try again."});
-    EXPECT_EQ(m_window.captions[Button::Check], "Check Alignment");
-    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Make Movie");
-    EXPECT_FALSE(PathExists(m_paths.CueSheetPath()));
-    EXPECT_EQ(ReadBytes(m_paths.TrackPath(1)), PatternBytes(0, 100));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_paths.OutputFolder()),
-                            std::filesystem::directory_iterator()),
-              1);
+              std::vector<std::string>{
+                  "message 64 BIN file not found!: I couldn't find a .bin file "
+                  "in " +
+                  m_folder.Path() + "/Files/ please read user guide and try again."});
+    EXPECT_EQ(ListFolder(m_folder / "Files").size(), 1u);  // 1.bin alone
 }
 
-// A hundred files make tracks 100 and 101 and stop the count; the filler 100.bin must fit.
+// Files 0.bin to 99.bin make tracks 01 to 100, the filler 100.bin track 101; 101.bin is never
+// looked at. The cue sheet is complete before the filler, which must fit the disc.
 TEST_F(CueSheetTest, AHundredFilesAndNoRoomForTheFiller) {
     const struct {
         std::int64_t kilobytesEach;  // of each of 0.bin to 99.bin
-        std::int64_t fillerBytes;    // 0: the build stops
-        const char* message;
+        std::string error;
     } cases[] = {
-        {3'149, 100'000, ""},
-        {3'150, 0, "315000 kilobytes"},
-        {4'000, 0, "400000 kilobytes"},
-        {21'474, 0, "2147400 kilobytes"},
-        {21'475, 0, "kilobyte total * 1000"},  // no longer fits 32 bits
+        {3'149, "no error"},
+        {3'150, "Cannot write the filler track " + Track(100) +
+                    ": the files before it count 315000 kilobytes, and 1000 bytes for each reach "
+                    "the disc's limit of 315000000 bytes"},
+        {21'475,
+         "Overflow: kilobyte total * 1000 (2147500 * 1000) is outside -2147483648 to "
+         "2147483647"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kilobytesEach);
-        m_window.events.clear();
-        for (int number = 0; number < 100; ++number) {
-            MakeSparseFile(m_paths.TrackPath(number), c.kilobytesEach * 1'024 + 1'023);
-        }
-        WriteBytes(m_paths.TrackPath(100), {'o', 'l', 'd'});
-        WriteBytes(m_paths.TrackPath(101), {'k', 'e', 'e', 'p'});
-        if (c.fillerBytes > 0) {
-            MakeCueSheet(m_window, m_paths);
-            EXPECT_TRUE(CueSheet().ends_with(
-                "FILE 99.BIN BINARY\r\nTRACK 100 AUDIO\r\nINDEX 01 00:00:00\r\n"
-                "FILE 100.BIN BINARY\r\nTRACK 101 AUDIO\r\nINDEX 01 00:00:00\r\n"));
-            EXPECT_EQ(FileLength(m_paths.TrackPath(100)), c.fillerBytes);
-            EXPECT_TRUE(IsAllZeros(m_paths.TrackPath(100)));
-            ExpectFinished();
-        } else {
-            try {
-                MakeCueSheet(m_window, m_paths);
-                ADD_FAILURE() << "no error";
-            } catch (const StandardError& error) {
-                std::string text = error.what();
-                EXPECT_NE(text.find(c.message), std::string::npos) << text;
-                EXPECT_NE(text.find(std::to_string(c.kilobytesEach * 100)), std::string::npos)
-                    << text;
-                EXPECT_NE(text.find(c.message[0] == 'k' ? "2147483647" : "315000000"),
-                          std::string::npos)
-                    << text;
-            }
-            EXPECT_EQ(ReadBytes(m_paths.TrackPath(100)),
-                      (std::vector<unsigned char>{'o', 'l', 'd'}));
-            EXPECT_TRUE(m_window.events.empty());
-        }
-        EXPECT_EQ(ReadBytes(m_paths.TrackPath(101)),
-                  (std::vector<unsigned char>{'k', 'e', 'e', 'p'}));
-        EXPECT_EQ(CueSheet(), CueSheetText(100));  // complete before the filler
+        std::vector<std::int64_t> lengths(100, c.kilobytesEach * 1'024 + 1'023);
+        lengths.push_back(3);  // the filler's number: emptied only when the filler is written
+        lengths.push_back(4);
+        EXPECT_EQ(ErrorOf([&] { MakeCueSheet(lengths); }), c.error);
+        EXPECT_EQ(CueSheet().size(), 5'548u);
+        EXPECT_TRUE(
+            CueSheet().ends_with("FILE 99.bin BINARY\r\nTRACK 100 AUDIO\r\n"
+                                 "INDEX 01 00:00:00\r\nFILE 100.bin BINARY\r\n"
+                                 "TRACK 101 AUDIO\r\nINDEX 01 00:00:00\r\n"));
+        bool written = c.error == "no error";
+        EXPECT_EQ(fs::file_size(Track(100)), written ? 100'000u : 3u);
+        EXPECT_EQ(m_window.events, written ? kFinished : std::vector<std::string>{});
+        EXPECT_EQ(fs::file_size(Track(101)), 4u);
     }
 }
 

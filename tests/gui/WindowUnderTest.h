@@ -1,76 +1,62 @@
 #pragma once
 
+#include <QApplication>
 #include <QImage>
-#include <QObject>
-#include <QString>
-#include <QStringList>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
 #include <functional>
 #include <map>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "app/MainWindow.h"
 #include "tests/support/TempFolder.h"
 
-class QLineEdit;
-class QPushButton;
-
 namespace zv::test {
 
-// The real window, with the two operations a test cannot let through: ending the program is
-// counted, and the captions the logic sets are noted before the window shows them.
-class TestWindow : public MainWindow {
+// The real window, shown, in a fresh temporary program folder. Ending the program is noted
+// instead, and the texts each button is painted with are logged: what a user saw, in order.
+class WindowUnderTest : public QObject {
 public:
-    TestWindow(const std::string& programFolder, int& ends);
+    WindowUnderTest();
 
-    void SetCaption(Button button, const std::string& text) override;
-
-    std::vector<std::string> CaptionsSet(Button button) const;
-    // Runs after each caption is set: lets a test change the world in the middle of a build.
-    std::function<void(Button button, const std::string& text)> onCaption;
-
-private:
-    std::vector<std::pair<Button, std::string>> m_captionsSet;
-};
-
-// Notes the text of each button whenever it is painted: what the user actually saw, in order.
-class PaintLog : public QObject {
-public:
-    // Consecutive paints of the same text count once.
-    QStringList Painted(const QString& objectName) const;
-    int Paints(const QString& objectName) const;
+    std::string operator/(const std::string& name) const { return m_folder / name; }
+    MainWindow& Window() { return m_window; }
+    // The exit status of each end of the program asked for.
+    const std::vector<int>& Ends() const { return m_ends; }
+    QLineEdit& Box(const char* name) { return *m_window.findChild<QLineEdit*>(name); }
+    QPushButton& Button(const char* name) { return *m_window.findChild<QPushButton*>(name); }
+    QWidget& Screen() { return *m_window.findChild<QWidget*>("TVScreen"); }
+    // The inner drawing area of TVScreen as it is painted.
+    QImage Picture();
+    // Consecutive paints of one text count once.
+    QStringList Painted(const char* button) const { return m_painted.value(button); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::map<QString, QStringList> m_texts;
-    std::map<QString, int> m_paints;
+    TempFolder m_folder;
+    std::vector<int> m_ends;
+    QMap<QString, QStringList> m_painted;  // outlives the window, whose buttons report to it
+    MainWindow m_window;
 };
 
-// A shown window in a fresh temporary program folder.
-class WindowUnderTest {
+// While it lives, answers every message box with OK as soon as it is open, and notes it as
+// "<stop|information> <title>: <text>", marked when it is not plain text, modal to the application
+// and with OK alone. A box blocks the click that opened it: the answer comes from a timer that
+// runs in the box's own event loop.
+class BoxAnswerer {
 public:
-    WindowUnderTest();
+    // `whileOpen` runs with the box on the screen, before it is answered.
+    explicit BoxAnswerer(std::function<void()> whileOpen = {});
 
-    const std::string& Folder() const { return m_folder.Path(); }
-    std::string operator/(const std::string& name) const { return m_folder / name; }
-    TestWindow& Window() { return m_window; }
-    int Ends() const { return m_ends; }
-
-    QLineEdit& Box(const char* objectName);
-    QPushButton& Button(const char* objectName);
-    QWidget& Screen();
-    // The inner drawing area of TVScreen as it is painted.
-    QImage Picture();
-    const PaintLog& Paints() const { return m_paints; }
+    const QStringList& Boxes() const { return m_boxes; }
 
 private:
-    TempFolder m_folder;
-    int m_ends = 0;
-    TestWindow m_window;
-    PaintLog m_paints;
+    QStringList m_boxes;
+    QTimer m_timer;
 };
 
 }  // namespace zv::test

@@ -1,0 +1,65 @@
+#include "disc/OutputFolder.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/MovieMakerFixture.h"
+
+namespace zv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using OutputFolderTest = MovieMakerFixture;
+
+// However the recording comes to be among the outputs, the build stops before it is changed,
+// naming both paths; where that is known before the first file is written, Files/ is untouched.
+TEST_F(OutputFolderTest, TheRecordingIsNeverAnOutput) {
+    enum Link { kNone, kSymbolic, kHard };
+    const std::string files = m_folder / "Files/";
+    const struct {
+        std::string recording;  // as typed into ZIDA File
+        Link link;              // from 1.bin to the recording
+        std::string failure;
+    } cases[] = {
+        {"Files/0.bin", kNone, "Cannot write " + files + "0.bin"},
+        {kSourceName, kSymbolic, "Cannot write " + files + "1.bin"},
+        {kSourceName, kHard, "Cannot write " + files + "1.bin"},
+        {"Files/ZIDA.cue", kNone, "Cannot write " + files + "ZIDA.cue"},
+        // A leftover of a longer build after the one track file, then the filler's place.
+        {"Files/2.bin", kNone, "Cannot remove " + files + "2.bin"},
+    };
+    for (const auto& c : cases) {
+        m_window.Reset();
+        fs::remove_all(files);
+        fs::create_directory(files);
+        UseRecording(PatternBytes(0, kCopyStart + 5'000), c.recording);
+        if (c.link == kSymbolic) {
+            fs::create_symlink(m_folder / kSourceName, Track(1));
+        } else if (c.link == kHard) {
+            fs::create_hard_link(m_folder / kSourceName, Track(1));
+        }
+        auto before = ListFolder(files);
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(StopBoxText(), c.failure + ": it is the recording " + m_folder / c.recording +
+                                     ", which a build never changes");
+        ExpectSourceUnchanged();
+        EXPECT_TRUE(ListFolder(files) == before || c.failure.starts_with("Cannot remove"));
+    }
+}
+
+// Another build holds Files/: this one stops before it writes anything.
+TEST_F(OutputFolderTest, ASecondBuildFindsTheFolderTaken) {
+    fs::create_directory(m_folder / "Files");
+    WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
+    UseRecording(PatternBytes(0, kCopyStart + 5'000));
+    File other = File::OpenFolder(m_folder / "Files");
+    ASSERT_TRUE(other.TryLock());
+    auto before = ListFolder(m_folder.Path());
+    m_maker.MakeMovie_Click();
+    EXPECT_EQ(StopBoxText(), "Cannot build in " + m_folder / "Files" +
+                                 ": another build is writing there; try again once it has ended");
+    EXPECT_EQ(ListFolder(m_folder.Path()), before);
+}
+
+}  // namespace
+}  // namespace zv::test
