@@ -47,15 +47,5 @@ TEST_F(AlignmentPreviewTest, DrawsUpToTenFramesOfCompleteLines) {
     }
 }
 
-TEST_F(AlignmentPreviewTest, CheckingIsSetBeforeEachLinesPixels) {
-    std::vector<std::size_t> pixelsAtCaption;
-    m_window.onCaption = [&](const std::string&) {
-        pixelsAtCaption.push_back(m_window.pixels.size());
-    };
-    UseRecording(PatternBytes(0, kPreviewStart + 3 * 80));
-    m_maker.Check_Click();
-    EXPECT_EQ(pixelsAtCaption, (std::vector<std::size_t>{0, 80, 160, 240}));
-}
-
 }  // namespace
 }  // namespace zv::test
