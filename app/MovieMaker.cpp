@@ -78,8 +78,9 @@ void MovieMaker::MakeMovie_Click() {
         Paths paths(m_window.ProgramFolder());
         // Held by this build from the first file it writes to the closing box.
         OutputFolder output(paths);
-        if (TrackSplitter(m_window, m_parameters, output).Run()) {
-            MakeCueSheet(m_window, output);
+        TrackSplitter splitter(m_window, m_parameters, output);
+        if (splitter.Run()) {
+            MakeCueSheet(m_window, output, splitter.Written());
         }
     });
 }

@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "app/qt/MainWindow.h"
 #include "bench/BuildRound.h"
 #include "bench/Measure.h"
 #include "tests/support/NullWindow.h"

@@ -1,31 +1,28 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace zv {
 
-// Which file a path leads to, links followed: two paths with the same id name one file.
+// Which file a name leads to: two names with the same id are one file, hard links included.
 struct FileId {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 
-// An open file descriptor that knows its path. Every failure throws StandardError naming the
-// action, the path and the system's reason. Move-only; the destructor closes quietly.
+// The system's handle of an open file: a descriptor on POSIX, a HANDLE on Windows.
+using NativeHandle = std::intptr_t;
+inline constexpr NativeHandle kNoHandle = -1;
+
+// An open file that knows its path. Every failure throws StandardError as "Cannot <action>
+// <path>: <the system's reason>". Move-only; the destructor closes quietly.
 class File {
 public:
     // A regular file, for reading. Anything else (a folder, a pipe) is refused without blocking.
     static File OpenForReading(const std::string& path);
-    // Created when missing, kept as it is when present: the caller decides whether to empty it.
-    static File OpenForWriting(const std::string& path);
-    // A folder, to lock it or to flush its entries (new and removed files) to stable storage.
-    static File OpenFolder(const std::string& path);
 
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -37,14 +34,13 @@ public:
     std::size_t Read(void* buffer, std::size_t count);
     void Write(const void* buffer, std::size_t count);
     void WriteZeros(std::size_t count);
-    void WriteAt(const void* buffer, std::size_t count, off_t offset);
+    // Bytes between the end of the file and `offset` read as zeros, and take no room where the
+    // file system allows.
+    void WriteAt(const void* buffer, std::size_t count, std::int64_t offset);
     // Drops every byte of a regular file; other files (a device, say) have none to drop.
     void Empty();
     std::int64_t Size() const;
     FileId Id() const;
-    // An exclusive lock that goes with the descriptor, also when the process dies; false when
-    // another holds it.
-    bool TryLock();
     void Sync();
     // Starts writing the file's data to disk without waiting: a later Sync has little left to do.
     void StartWriteBack();
@@ -53,19 +49,14 @@ public:
     const std::string& Path() const { return m_path; }
 
 private:
-    File(int descriptor, std::string path);
+    friend class Folder;
+    File(NativeHandle handle, std::string path);
 
-    int m_descriptor = -1;
+    NativeHandle m_handle = kNoHandle;
     std::string m_path;
 };
 
-// The file system outside an open file, with the same errors.
-std::int64_t LengthOf(const std::string& path);
-// Empty when nothing is there, or a link leads nowhere.
-std::optional<FileId> IdOf(const std::string& path);
-// True when anything is there: a file, a folder, a link.
-bool Exists(const std::string& path);
-void MakeFolder(const std::string& path);
-void RemoveFile(const std::string& path);
+// Creates the folder; false when something of that name is there already.
+bool MakeFolder(const std::string& path);
 
 }  // namespace zv

@@ -11,7 +11,10 @@ class StandardError : public std::runtime_error {
 public:
     explicit StandardError(const std::string& message) : std::runtime_error(message) {}
 
-    // "Cannot <action> <path>: <strerror(error)>"
+    // "Cannot <action> <path>: <reason>"
+    static StandardError Cannot(const std::string& action, const std::string& path,
+                                const std::string& reason);
+    // The same, with the C library's text for an errno value as the reason.
     static StandardError FromErrno(const std::string& action, const std::string& path, int error);
 };
 

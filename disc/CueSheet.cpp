@@ -1,5 +1,6 @@
 #include "disc/CueSheet.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -7,7 +8,6 @@
 #include "common/File.h"
 #include "common/StandardError.h"
 #include "disc/GetFileSize.h"
-#include "params/FileProbe.h"
 
 namespace zv {
 
@@ -20,25 +20,55 @@ constexpr std::int32_t kBytesPerCountedKilobyte = 1'000;
 struct TrackCount {
     int files = 0;
     std::int32_t kilobytes = 0;
+    std::vector<std::int64_t> lengths;
 };
 
-TrackCount CountTracks(const Paths& paths) {
+TrackCount CountTracks(const OutputFolder& output) {
     TrackCount count;
     for (int number = 0; number < kMaxCountedFiles; ++number) {
-        std::string path = paths.TrackPath(number);
-        if (!FileExists(path)) {
+        std::string name = Paths::TrackName(number);
+        if (!output.HoldsFile(name)) {
             break;
         }
+        File track = output.OpenForReading(name);
         ++count.files;
+        count.lengths.push_back(track.Size());
         count.kilobytes =
-            CheckedAdd32(count.kilobytes, WholePartOf(GetFileSize(path)), "kilobyte total");
+            CheckedAdd32(count.kilobytes, WholePartOf(GetFileSize(track)), "kilobyte total");
     }
     return count;
 }
 
+// Anything else here would put a set on the disc that this build did not make.
+void CheckCount(const OutputFolder& output, const TrackCount& count,
+                const std::vector<std::int64_t>& written) {
+    // Past the counted files the disc is full anyway: the filler's check says so.
+    std::vector<std::int64_t> counted(
+        written.begin(),
+        written.begin() + std::min<std::ptrdiff_t>(std::ssize(written), kMaxCountedFiles));
+    if (count.lengths == counted) {
+        return;
+    }
+    std::size_t number = 0;
+    while (number < counted.size() && number < count.lengths.size() &&
+           count.lengths[number] == counted[number]) {
+        ++number;
+    }
+    std::string path = output.Names().TrackPath(static_cast<int>(number));
+    std::string found = number < count.lengths.size()
+                            ? std::to_string(count.lengths[number]) + " bytes long"
+                            : "missing";
+    std::string wrote = number < counted.size()
+                            ? "written " + std::to_string(counted[number]) + " bytes long"
+                            : "not written by this build";
+    throw StandardError("Cannot make the cue sheet in " + output.Names().OutputFolder() + ": " +
+                        path + " is " + found + ", " + wrote +
+                        "; the set changed while the build ran");
+}
+
 void WriteCueSheet(OutputFolder& output, int lastNumber) {
     std::string text = CueSheetText(lastNumber);
-    File cueSheet = output.Create(output.Names().CueSheetPath());
+    File cueSheet = output.Create(Paths::CueSheetDraftName());
     cueSheet.Write(text.data(), text.size());
     cueSheet.Close();
 }
@@ -55,7 +85,7 @@ void WriteFiller(OutputFolder& output, const TrackCount& count) {
                             " kilobytes, and 1000 bytes for each reach the disc's limit of " +
                             std::to_string(kDiscBytes) + " bytes");
     }
-    File filler = output.Create(path);
+    File filler = output.Create(Paths::TrackName(count.files));
     const char zero = 0;
     filler.WriteAt(&zero, 1, length - 1);
     filler.Close();
@@ -76,20 +106,21 @@ std::string CueSheetText(int lastNumber) {
     return text;
 }
 
-void MakeCueSheet(Window& window, OutputFolder& output) {
+void MakeCueSheet(Window& window, OutputFolder& output, const std::vector<std::int64_t>& written) {
     const Paths& paths = output.Names();
     output.RemoveCueSheet();
-    TrackCount count = CountTracks(paths);
+    TrackCount count = CountTracks(output);
     if (count.files == 0) {
         window.ShowMessage("I couldn't find a .bin file in " + paths.OutputFolder() +
                                "/ please read user guide and try again.",
                            "BIN file not found!", MessageStyle::Information);
         return;
     }
+    CheckCount(output, count, written);
     WriteCueSheet(output, count.files);
     WriteFiller(output, count);
-    // The set is ready only once all of it is on stable storage, the folder's entries included.
-    output.Flush(count.files + 1);
+    // A burner finds ZIDA.cue only over a whole set on stable storage.
+    output.PublishCueSheet(count.files + 1);
     window.ShowMessage("Exit this program and use CDRWIN to burn.",
                        "ZIDA ready to be written by CDRWIN!", MessageStyle::Information);
     window.SetCaption(Button::MakeMovie, kFinished);

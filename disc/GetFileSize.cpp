@@ -41,10 +41,10 @@ std::string SizeText(std::int32_t length) {
     return text + "." + digits;
 }
 
-std::string GetFileSize(const std::string& FileName) {
-    std::int64_t length = LengthOf(FileName);
+std::string GetFileSize(const File& file) {
+    std::int64_t length = file.Size();
     if (length > std::numeric_limits<std::int32_t>::max()) {
-        throw StandardError("Cannot measure " + FileName + ": its " + std::to_string(length) +
+        throw StandardError("Cannot measure " + file.Path() + ": its " + std::to_string(length) +
                             " bytes are more than 2147483647, the largest size a track may have");
     }
     return SizeText(static_cast<std::int32_t>(length));

@@ -1,83 +1,121 @@
 #include "disc/OutputFolder.h"
 
 #include "common/StandardError.h"
-#include "params/FileProbe.h"
 
 namespace zv {
 
 OutputFolder::OutputFolder(const Paths& paths) : m_paths(paths) {}
 
 void OutputFolder::MakeIfMissing() {
-    if (Exists(m_paths.OutputFolder())) {
+    // A folder made meanwhile by another build counts as there: the claim then decides.
+    if (!MakeFolder(m_paths.OutputFolder())) {
         return;
     }
-    MakeFolder(m_paths.OutputFolder());
     // A courtesy, so that the new folder survives a crash: a program folder that may be written
     // but not read (mode 0311) cannot be opened to flush it, and the build goes on.
-    std::optional<File> programFolder;
+    std::optional<Folder> programFolder;
     try {
-        programFolder = File::OpenFolder(m_paths.ProgramFolder());
+        programFolder = Folder::Open(m_paths.ProgramFolder());
     } catch (const StandardError&) {
         return;
     }
     programFolder->Sync();
 }
 
-void OutputFolder::Claim(const std::string& recordingPath) {
-    m_folder = File::OpenFolder(m_paths.OutputFolder());
-    if (!m_folder->TryLock()) {
+void OutputFolder::Claim() {
+    m_folder = Folder::Claim(m_paths.OutputFolder());
+    if (!m_folder) {
         throw StandardError("Cannot build in " + m_paths.OutputFolder() +
                             ": another build is writing there; try again once it has ended");
     }
-    m_recordingPath = recordingPath;
-    m_recording = IdOf(recordingPath);
-    // Checked before any of them is touched; later files are checked as the build reaches them.
-    for (const std::string& path :
-         {m_paths.CueSheetPath(), m_paths.TrackPath(0), m_paths.TrackPath(1)}) {
-        if (IsRecording(IdOf(path))) {
-            RefuseRecording(path, "write");
+}
+
+void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
+    m_recordingPath = recording.Path();
+    m_recording = recording.Id();
+    for (const char* name : {Paths::CueSheetName(), Paths::CueSheetDraftName()}) {
+        if (IsRecording(Held().IdOf(name))) {
+            Refuse(name, "write");
+        }
+    }
+    for (int number = 0; number <= lastNumber || Held().IdOf(Paths::TrackName(number)); ++number) {
+        if (IsRecording(Held().IdOf(Paths::TrackName(number)))) {
+            Refuse(Paths::TrackName(number), number <= lastNumber ? "write" : "remove");
         }
     }
 }
 
-File OutputFolder::Create(const std::string& path) {
-    File file = File::OpenForWriting(path);
+File OutputFolder::Create(const std::string& name) {
+    File file = Held().OpenForWriting(name);
     // Compared once open, so that no link can change between the check and the write.
     if (IsRecording(file.Id())) {
-        RefuseRecording(path, "write");
+        Refuse(name, "write");
     }
     file.Empty();
     return file;
 }
 
-void OutputFolder::Remove(const std::string& path) {
-    if (IsRecording(IdOf(path))) {
-        RefuseRecording(path, "remove");
+File OutputFolder::OpenForReading(const std::string& name) const {
+    return Held().OpenForReading(name);
+}
+
+bool OutputFolder::HoldsFile(const std::string& name) const {
+    return Held().HoldsFile(name);
+}
+
+void OutputFolder::Remove(const std::string& name) {
+    if (IsRecording(Held().IdOf(name))) {
+        Refuse(name, "remove");
     }
-    RemoveFile(path);
+    Held().Remove(name);
 }
 
 void OutputFolder::RemoveCueSheet() {
-    if (FileExists(m_paths.CueSheetPath())) {
-        Remove(m_paths.CueSheetPath());
-        m_folder->Sync();
+    bool removed = false;
+    // Whether or not it can be read: a sheet that stays would stand over the new set.
+    for (const char* name : {Paths::CueSheetName(), Paths::CueSheetDraftName()}) {
+        if (Held().IdOf(name)) {
+            Remove(name);
+            removed = true;
+        }
+    }
+    if (removed) {
+        Held().Sync();
     }
 }
 
-void OutputFolder::Flush(int files) {
+void OutputFolder::PublishCueSheet(int files) {
     for (int number = 0; number < files; ++number) {
-        File::OpenForReading(m_paths.TrackPath(number)).Sync();
+        OpenForReading(Paths::TrackName(number)).Sync();
     }
-    File::OpenForReading(m_paths.CueSheetPath()).Sync();
-    m_folder->Sync();
+    OpenForReading(Paths::CueSheetDraftName()).Sync();
+    if (IsRecording(Held().IdOf(Paths::CueSheetName()))) {
+        Refuse(Paths::CueSheetName(), "write");
+    }
+    Held().Rename(Paths::CueSheetDraftName(), Paths::CueSheetName());
+    Held().Sync();
+}
+
+Folder& OutputFolder::Held() {
+    if (!m_folder) {
+        throw StandardError("Cannot write in " + m_paths.OutputFolder() + ": it is not held");
+    }
+    return *m_folder;
+}
+
+const Folder& OutputFolder::Held() const {
+    if (!m_folder) {
+        throw StandardError("Cannot read in " + m_paths.OutputFolder() + ": it is not held");
+    }
+    return *m_folder;
 }
 
 bool OutputFolder::IsRecording(const std::optional<FileId>& id) const {
-    return id && id == m_recording;
+    return m_recording && id == m_recording;
 }
 
-void OutputFolder::RefuseRecording(const std::string& path, const std::string& action) const {
-    throw StandardError("Cannot " + action + " " + path + ": it is the recording " +
+void OutputFolder::Refuse(const std::string& name, const std::string& action) const {
+    throw StandardError("Cannot " + action + " " + Held().PathOf(name) + ": it is the recording " +
                         m_recordingPath + ", which a build never changes");
 }
 

@@ -22,6 +22,8 @@ constexpr std::size_t kTrackTailBytes = 81'620;
 // The build starts two bytes after the preview, so that the pixel bytes lead every group.
 constexpr std::int64_t kExtraHeadBytes = 2;
 constexpr std::int64_t kCopyChunkBytes = 90 * kBlockBytes;
+// Track numbers are 16-bit.
+constexpr std::int64_t kMaxFileNumber = 32'767;
 
 }  // namespace
 
@@ -30,6 +32,7 @@ TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, Outpu
 
 bool TrackSplitter::Run() {
     m_trackNumber = 1;
+    m_written.clear();
     std::string sourcePath = m_paths.SourcePath(m_parameters.SourceName);
     if (!FileExists(sourcePath)) {
         m_window.ShowMessage(sourcePath + " NOT FOUND!", "File not found!", MessageStyle::Stop);
@@ -37,11 +40,12 @@ bool TrackSplitter::Run() {
     }
     m_output.MakeIfMissing();
     m_window.SetCaption(Button::MakeMovie, "Hold on...");
-    m_output.Claim(sourcePath);
+    m_output.Claim();
+    File source = File::OpenForReading(sourcePath);
+    m_output.GuardRecording(source, FillerNumber(source.Size()));
     m_output.RemoveCueSheet();
     WriteLeadIn();
 
-    File source = File::OpenForReading(sourcePath);
     CopyTracks(source);
     source.Close();
     // Numbered files of an earlier, longer build would otherwise join this disc.
@@ -49,11 +53,26 @@ bool TrackSplitter::Run() {
     return true;
 }
 
+int TrackSplitter::FillerNumber(std::int64_t sourceLength) const {
+    std::int64_t head = 0;
+    try {
+        head = HeadLength(m_parameters) + kExtraHeadBytes;
+    } catch (const StandardError&) {
+        // Reported where the build reaches the head, after the lead-in, as always; until then
+        // a head of nothing gives the most files to guard.
+    }
+    std::int64_t data = std::max<std::int64_t>(sourceLength - head, 0);
+    // A file is started after every full one, also when the recording ends there.
+    std::int64_t trackFiles = data / kTrackDataBytes + 1;
+    return static_cast<int>(std::min<std::int64_t>(trackFiles + 1, kMaxFileNumber));
+}
+
 void TrackSplitter::WriteLeadIn() {
-    File leadIn = m_output.Create(m_paths.TrackPath(0));
+    File leadIn = m_output.Create(Paths::TrackName(0));
     leadIn.WriteZeros(kLeadInBytes);
     leadIn.StartWriteBack();
     leadIn.Close();
+    m_written.push_back(kLeadInBytes);
 }
 
 void TrackSplitter::SkipSourceHead(File& source) {
@@ -69,7 +88,7 @@ void TrackSplitter::SkipSourceHead(File& source) {
 }
 
 void TrackSplitter::CopyTracks(File& source) {
-    File track = m_output.Create(m_paths.TrackPath(m_trackNumber));
+    File track = m_output.Create(Paths::TrackName(m_trackNumber));
     SkipSourceHead(source);
     m_window.SetCaption(Button::MakeMovie, "Making CH-1");
 
@@ -83,18 +102,18 @@ void TrackSplitter::CopyTracks(File& source) {
         ReportBlocks(trackBytes, trackBytes + static_cast<std::int64_t>(got));
         trackBytes += static_cast<std::int64_t>(got);
         if (trackBytes == kTrackDataBytes) {
-            FinishTrack(track);
+            FinishTrack(track, trackBytes);
             m_trackNumber = CheckedAdd16(m_trackNumber, 1, "track number");
             std::int16_t shown = CheckedAdd16(m_trackNumber, 1, "track number shown");
             m_window.SetCaption(Button::MakeMovie, "Making CH-" + std::to_string(shown));
             // The next file is started even when the recording ends here.
-            track = m_output.Create(m_paths.TrackPath(m_trackNumber));
+            track = m_output.Create(Paths::TrackName(m_trackNumber));
             trackBytes = 0;
         } else if (got < want) {
             break;
         }
     }
-    FinishTrack(track);
+    FinishTrack(track, trackBytes);
 }
 
 void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t trackBytesAfter) {
@@ -105,8 +124,9 @@ void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t tra
     }
 }
 
-void TrackSplitter::FinishTrack(File& track) {
+void TrackSplitter::FinishTrack(File& track, std::int64_t dataBytes) {
     track.WriteZeros(kTrackTailBytes);
+    m_written.push_back(dataBytes + static_cast<std::int64_t>(kTrackTailBytes));
     // Flushed with the whole set at the end: waiting here would stall the copy on every file.
     track.StartWriteBack();
     track.Close();
@@ -114,11 +134,11 @@ void TrackSplitter::FinishTrack(File& track) {
 
 void TrackSplitter::RemoveStaleTracks(int firstNumber) {
     for (int number = firstNumber;; ++number) {
-        std::string path = m_paths.TrackPath(number);
-        if (!FileExists(path)) {
+        std::string name = Paths::TrackName(number);
+        if (!m_output.HoldsFile(name)) {
             return;
         }
-        m_output.Remove(path);
+        m_output.Remove(name);
     }
 }
 

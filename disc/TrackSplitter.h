@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "common/Window.h"
 #include "disc/OutputFolder.h"
@@ -19,13 +20,16 @@ public:
     // False when the recording is missing (the user has been told); true when every track file
     // is written and closed, its write-back started.
     bool Run();
+    // The length of each file written, from 0.bin to the last track file.
+    const std::vector<std::int64_t>& Written() const { return m_written; }
 
 private:
+    int FillerNumber(std::int64_t sourceLength) const;
     void WriteLeadIn();
     void SkipSourceHead(File& source);
     void CopyTracks(File& source);
     void ReportBlocks(std::int64_t trackBytesBefore, std::int64_t trackBytesAfter);
-    void FinishTrack(File& track);
+    void FinishTrack(File& track, std::int64_t dataBytes);
     void RemoveStaleTracks(int firstNumber);
 
     Window& m_window;
@@ -33,6 +37,7 @@ private:
     OutputFolder& m_output;
     const Paths& m_paths;
     std::int16_t m_trackNumber = 1;
+    std::vector<std::int64_t> m_written;
 };
 
 }  // namespace zv

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/StandardError.h"
 #include "disc/CueSheet.h"
@@ -44,9 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zv::fuzz::FuzzWindow window(paths.ProgramFolder());
     zv::OutputFolder output(paths);
+    std::vector<std::int64_t> written;
+    for (std::size_t number = 0; number < std::min<std::size_t>(files, 100); ++number) {
+        written.push_back(static_cast<std::int64_t>(
+            std::filesystem::file_size(paths.TrackPath(static_cast<int>(number)))));
+    }
     try {
-        output.Claim(paths.SourcePath("elsewhere.raw"));
-        zv::MakeCueSheet(window, output);
+        output.Claim();
+        zv::MakeCueSheet(window, output, written);
     } catch (const zv::StandardError&) {
         return 0;
     }

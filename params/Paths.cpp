@@ -2,28 +2,30 @@
 
 #include <utility>
 
-namespace zv {
+#include "common/System.h"
 
-namespace {
-constexpr char kSeparator = '/';
-}
+namespace zv {
 
 Paths::Paths(std::string programFolder) : m_programFolder(std::move(programFolder)) {}
 
 std::string Paths::SourcePath(const std::string& sourceName) const {
-    return m_programFolder + kSeparator + sourceName;
+    return m_programFolder + kPathSeparator + sourceName;
 }
 
 std::string Paths::OutputFolder() const {
-    return m_programFolder + kSeparator + "Files";
+    return m_programFolder + kPathSeparator + "Files";
 }
 
 std::string Paths::TrackPath(int number) const {
-    return OutputFolder() + kSeparator + std::to_string(number) + ".bin";
+    return OutputFolder() + kPathSeparator + TrackName(number);
 }
 
 std::string Paths::CueSheetPath() const {
-    return OutputFolder() + kSeparator + "ZIDA.cue";
+    return OutputFolder() + kPathSeparator + CueSheetName();
+}
+
+std::string Paths::TrackName(int number) {
+    return std::to_string(number) + ".bin";
 }
 
 }  // namespace zv

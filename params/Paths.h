@@ -16,6 +16,12 @@ public:
     std::string TrackPath(int number) const;
     std::string CueSheetPath() const;
 
+    // The names of the output files within the output folder.
+    static std::string TrackName(int number);
+    static const char* CueSheetName() { return "ZIDA.cue"; }
+    // The cue sheet while the set is written: no burner takes it for a sheet, no count for a track.
+    static const char* CueSheetDraftName() { return "ZIDA.cue.tmp"; }
+
 private:
     std::string m_programFolder;
 };

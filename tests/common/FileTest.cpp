@@ -1,4 +1,5 @@
 #include "common/File.h"
+#include "common/Folder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,15 @@ TEST_F(FileTest, FailuresNameTheActionThePathAndTheReason) {
         {[&] { File::OpenForReading(gone); },
          "Cannot open " + gone + ": No such file or directory"},
         {[&] { File::OpenForReading(folder); }, "Cannot read " + folder + ": Is a directory"},
-        {[&] { File::OpenForWriting(gone + "/x"); },
+        {[&] { Folder::Open(folder).OpenForWriting("gone/x"); },
          "Cannot create " + gone + "/x: No such file or directory"},
-        {[&] { File::OpenForWriting("/dev/full").Write("x", 1); },
+        {[&] { Folder::Open("/dev").OpenForWriting("full").Write("x", 1); },
          "Cannot write /dev/full: No space left on device"},
-        {[&] { File::OpenFolder(data); }, "Cannot open folder " + data + ": Not a directory"},
-        {[&] { MakeFolder(folder); }, "Cannot create folder " + folder + ": File exists"},
-        {[&] { RemoveFile(gone); }, "Cannot remove " + gone + ": No such file or directory"},
-        {[&] { LengthOf(gone); }, "Cannot measure " + gone + ": No such file or directory"},
+        {[&] { Folder::Open(data); }, "Cannot open folder " + data + ": Not a directory"},
+        {[&] { MakeFolder(gone + "/x"); },
+         "Cannot create folder " + gone + "/x: No such file or directory"},
+        {[&] { Folder::Open(folder).Remove("gone"); },
+         "Cannot remove " + gone + ": No such file or directory"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ErrorOf(c.run), c.message);
@@ -41,7 +43,7 @@ TEST_F(FileTest, ZerosAndReadsAcrossBufferEdges) {
     const std::string path = m_folder / "zeros";
     WriteBytes(path, std::vector<unsigned char>(300'000, 0xEE));
     for (std::size_t zeros : {0u, 65'535u, 65'536u, 65'537u, 131'073u}) {
-        File out = File::OpenForWriting(path);
+        File out = Folder::Open(m_folder.Path()).OpenForWriting("zeros");
         out.Empty();
         out.Write("A", 1);
         out.WriteZeros(zeros);

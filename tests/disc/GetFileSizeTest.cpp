@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/File.h"
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
@@ -32,12 +33,12 @@ TEST_F(GetFileSizeTest, SizeTextsOfFilesOnDisk) {
     for (const auto& c : cases) {
         std::string path = m_folder / (std::to_string(c.length) + ".bin");
         MakeSparseFile(path, c.length);
-        EXPECT_EQ(GetFileSize(path), c.text) << c.length;
+        EXPECT_EQ(GetFileSize(File::OpenForReading(path)), c.text) << c.length;
         EXPECT_EQ(WholePartOf(c.text), c.whole) << c.text;
     }
     std::string huge = m_folder / "huge.bin";
     MakeSparseFile(huge, 2'147'483'648);
-    EXPECT_EQ(ErrorOf([&] { GetFileSize(huge); }),
+    EXPECT_EQ(ErrorOf([&] { GetFileSize(File::OpenForReading(huge)); }),
               "Cannot measure " + huge +
                   ": its 2147483648 bytes are more than 2147483647, the largest size a track may "
                   "have");

@@ -56,8 +56,8 @@ TEST_F(OutputFolderTest, ASecondBuildFindsTheFolderTaken) {
     fs::create_directory(m_folder / "Files");
     WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
     UseRecording(PatternBytes(0, kCopyStart + 5'000));
-    File other = File::OpenFolder(m_folder / "Files");
-    ASSERT_TRUE(other.TryLock());
+    std::optional<Folder> other = Folder::Claim(m_folder / "Files");
+    ASSERT_TRUE(other);
     auto before = ListFolder(m_folder.Path());
     m_maker.MakeMovie_Click();
     EXPECT_EQ(StopBoxText(), "Cannot build in " + m_folder / "Files" +

@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "app/qt/MainWindow.h"
 #include "tests/support/TempFolder.h"
 
 namespace zv::test {

@@ -1,4 +1,4 @@
-#include "app/ScreenWidget.h"
+#include "app/qt/ScreenWidget.h"
 
 #include <QPaintEvent>
 #include <QPainter>

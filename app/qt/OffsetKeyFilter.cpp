@@ -1,4 +1,4 @@
-#include "app/OffsetKeyFilter.h"
+#include "app/qt/OffsetKeyFilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/MainWindow.h"
+#include "app/qt/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,8 +9,9 @@
 #include <QPushButton>
 #include <utility>
 
-#include "app/OffsetKeyFilter.h"
-#include "app/ScreenWidget.h"
+#include "app/qt/OffsetKeyFilter.h"
+#include "app/qt/ScreenWidget.h"
+#include "common/System.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void RegisterResources() {
@@ -233,7 +234,8 @@ std::string MainWindow::ProgramFolder() const {
     if (!m_options.programFolder.empty()) {
         return m_options.programFolder;
     }
-    return ToLogic(QCoreApplication::applicationDirPath());
+    // As the system spells it: a name that is not valid text must still reach the same folder.
+    return ExecutableFolder();
 }
 
 void MainWindow::FlushCaptions() {

@@ -1,4 +1,4 @@
-#include "app/PacedCaption.h"
+#include "app/qt/PacedCaption.h"
 
 #include <QAbstractButton>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/MovieMaker.h"
-#include "app/PacedCaption.h"
+#include "app/qt/PacedCaption.h"
 #include "common/Window.h"
 
 class QLabel;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/File.h"
+
+namespace zv {
+
+// An open folder whose files are reached by name through it, so that renaming or replacing the
+// folder meanwhile cannot send a file anywhere else. Names are single entries of the folder, and a
+// symbolic link among them is never followed. Failures throw StandardError naming the full path.
+class Folder {
+public:
+    // Opened for flushing its entries only.
+    static Folder Open(const std::string& path);
+    // Opened and held for one build until it is destroyed: empty when another holder has it. On
+    // Windows the folder can then be neither renamed nor removed; where the file system cannot
+    // lock (NFS, say) it is held without a lock.
+    static std::optional<Folder> Claim(const std::string& path);
+
+    Folder(Folder&& other) noexcept;
+    Folder& operator=(Folder&& other) noexcept;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    ~Folder();
+
+    // A regular file, for reading; a link, a folder or a pipe is refused.
+    File OpenForReading(const std::string& name) const;
+    // Created when missing, kept as it is when present. A symbolic link of that name is removed,
+    // never what it leads to, and a plain file made in its place.
+    File OpenForWriting(const std::string& name);
+    // True when `name` is a regular file that can be opened for reading now; never fails.
+    bool HoldsFile(const std::string& name) const;
+    // The entry itself, a link not followed; empty when nothing is there.
+    std::optional<FileId> IdOf(const std::string& name) const;
+    void Remove(const std::string& name);
+    // Gives `from` the name `to`, replacing what was there, in one step.
+    void Rename(const std::string& from, const std::string& to);
+    // The folder's entries (new, renamed and removed files) reach stable storage.
+    void Sync();
+
+    const std::string& Path() const { return m_path; }
+    std::string PathOf(const std::string& name) const;
+
+private:
+    Folder(NativeHandle handle, std::string path);
+
+    NativeHandle m_handle = kNoHandle;
+    std::string m_path;
+};
+
+}  // namespace zv

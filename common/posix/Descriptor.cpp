@@ -1,0 +1,52 @@
+#include "common/posix/Descriptor.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "common/StandardError.h"
+
+namespace zv {
+
+const char* SystemName(const std::string& name, const char* action) {
+    if (name.find('\0') != std::string::npos) {
+        throw StandardError::FromErrno(action, name, ENOENT);
+    }
+    return name.c_str();
+}
+
+int OpenDescriptor(int folder, const std::string& name, const std::string& path, int flags,
+                   const char* action) {
+    if (name.find('\0') != std::string::npos) {
+        throw StandardError::FromErrno(action, path, ENOENT);
+    }
+    // O_NONBLOCK: a pipe in place of a file must not wait for a writer.
+    int descriptor = ::openat(folder, name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        throw StandardError::FromErrno(action, path, errno);
+    }
+    return descriptor;
+}
+
+void CheckRegularFile(int descriptor, const std::string& path) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        throw StandardError::FromErrno("open", path, errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        throw StandardError::FromErrno("read", path, EISDIR);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw StandardError::Cannot("read", path, "Not a regular file");
+    }
+}
+
+void WaitForData(int descriptor, const std::string& path, const char* action) {
+    int flags = ::fcntl(descriptor, F_GETFL);
+    if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        throw StandardError::FromErrno(action, path, errno);
+    }
+}
+
+}  // namespace zv

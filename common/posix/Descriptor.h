@@ -1,0 +1,22 @@
+#pragma once
+
+// POSIX only: what File and Folder share of opening descriptors.
+#include <string>
+
+namespace zv {
+
+// A name with a NUL in it names no file: the system would see only the part before the NUL.
+const char* SystemName(const std::string& name, const char* action);
+
+// Opens `name` relative to the folder descriptor `folder` (AT_FDCWD: the working folder), never
+// blocking on a pipe; errors name `path`.
+int OpenDescriptor(int folder, const std::string& name, const std::string& path, int flags,
+                   const char* action);
+
+// Refuses anything but a regular file, as a read of it would.
+void CheckRegularFile(int descriptor, const std::string& path);
+
+// Reads and writes of a file that opened wait for the disk as usual.
+void WaitForData(int descriptor, const std::string& path, const char* action);
+
+}  // namespace zv

@@ -1,0 +1,170 @@
+// POSIX only: the Windows counterpart is common/win32/File.cpp.
+#include "common/File.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "common/StandardError.h"
+#include "common/posix/Descriptor.h"
+
+namespace zv {
+
+namespace {
+
+constexpr std::size_t kZeroChunkBytes = 1 << 16;
+constexpr char kZeroChunk[kZeroChunkBytes] = {};
+
+int DescriptorOf(NativeHandle handle) {
+    return static_cast<int>(handle);
+}
+
+}  // namespace
+
+File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
+
+File File::OpenForReading(const std::string& path) {
+    File file(OpenDescriptor(AT_FDCWD, path, path, O_RDONLY, "open"), path);
+    CheckRegularFile(DescriptorOf(file.m_handle), path);
+    WaitForData(DescriptorOf(file.m_handle), path, "open");
+    return file;
+}
+
+File::File(File&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        if (m_handle != kNoHandle) {
+            ::close(DescriptorOf(m_handle));
+        }
+        m_handle = std::exchange(other.m_handle, kNoHandle);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+File::~File() {
+    if (m_handle != kNoHandle) {
+        ::close(DescriptorOf(m_handle));
+    }
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t got = ::read(DescriptorOf(m_handle), bytes + done, count - done);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw StandardError::FromErrno("read", m_path, errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+void File::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        ssize_t put = ::write(DescriptorOf(m_handle), bytes, count);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw StandardError::FromErrno("write", m_path, errno);
+        }
+        bytes += put;
+        count -= static_cast<std::size_t>(put);
+    }
+}
+
+void File::WriteZeros(std::size_t count) {
+    while (count > 0) {
+        std::size_t chunk = std::min(count, kZeroChunkBytes);
+        Write(kZeroChunk, chunk);
+        count -= chunk;
+    }
+}
+
+void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        ssize_t put = ::pwrite(DescriptorOf(m_handle), bytes, count, offset);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw StandardError::FromErrno("write", m_path, errno);
+        }
+        bytes += put;
+        offset += put;
+        count -= static_cast<std::size_t>(put);
+    }
+}
+
+void File::Empty() {
+    struct stat status {};
+    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
+        throw StandardError::FromErrno("write", m_path, errno);
+    }
+    if (S_ISREG(status.st_mode) && ::ftruncate(DescriptorOf(m_handle), 0) != 0) {
+        throw StandardError::FromErrno("write", m_path, errno);
+    }
+}
+
+std::int64_t File::Size() const {
+    struct stat status {};
+    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
+        throw StandardError::FromErrno("measure", m_path, errno);
+    }
+    return status.st_size;
+}
+
+FileId File::Id() const {
+    struct stat status {};
+    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
+        throw StandardError::FromErrno("open", m_path, errno);
+    }
+    return {status.st_dev, status.st_ino};
+}
+
+void File::Sync() {
+    if (::fsync(DescriptorOf(m_handle)) != 0) {
+        throw StandardError::FromErrno("flush", m_path, errno);
+    }
+}
+
+void File::StartWriteBack() {
+    if (::sync_file_range(DescriptorOf(m_handle), 0, 0, SYNC_FILE_RANGE_WRITE) != 0) {
+        throw StandardError::FromErrno("flush", m_path, errno);
+    }
+}
+
+void File::Close() {
+    NativeHandle handle = std::exchange(m_handle, kNoHandle);
+    if (handle != kNoHandle && ::close(DescriptorOf(handle)) != 0) {
+        throw StandardError::FromErrno("close", m_path, errno);
+    }
+}
+
+bool MakeFolder(const std::string& path) {
+    if (::mkdir(SystemName(path, "create folder"), 0777) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    throw StandardError::FromErrno("create folder", path, errno);
+}
+
+}  // namespace zv

@@ -1,0 +1,153 @@
+// POSIX only: the Windows counterpart is common/win32/Folder.cpp.
+#include "common/Folder.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "common/StandardError.h"
+#include "common/System.h"
+#include "common/posix/Descriptor.h"
+
+namespace zv {
+
+namespace {
+
+int DescriptorOf(NativeHandle handle) {
+    return static_cast<int>(handle);
+}
+
+// False when another holder has the lock. A file system that cannot lock a folder (NFS emulates
+// flock with byte-range locks, which a read-only descriptor may not take) lets the build go on
+// without one rather than refuse every build there.
+bool TryLock(int descriptor, const std::string& path) {
+    while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        switch (errno) {
+            case EINTR:
+                continue;
+            case EWOULDBLOCK:
+                return false;
+            case ENOLCK:
+            case EOPNOTSUPP:
+            case EBADF:
+                return true;
+            default:
+                throw StandardError::FromErrno("lock", path, errno);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+Folder::Folder(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
+
+Folder Folder::Open(const std::string& path) {
+    return Folder(OpenDescriptor(AT_FDCWD, path, path, O_RDONLY | O_DIRECTORY, "open folder"),
+                  path);
+}
+
+std::optional<Folder> Folder::Claim(const std::string& path) {
+    Folder folder = Open(path);
+    if (!TryLock(DescriptorOf(folder.m_handle), path)) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
+Folder::Folder(Folder&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
+
+Folder& Folder::operator=(Folder&& other) noexcept {
+    if (this != &other) {
+        if (m_handle != kNoHandle) {
+            ::close(DescriptorOf(m_handle));
+        }
+        m_handle = std::exchange(other.m_handle, kNoHandle);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+Folder::~Folder() {
+    if (m_handle != kNoHandle) {
+        ::close(DescriptorOf(m_handle));
+    }
+}
+
+File Folder::OpenForReading(const std::string& name) const {
+    std::string path = PathOf(name);
+    File file(OpenDescriptor(DescriptorOf(m_handle), name, path, O_RDONLY | O_NOFOLLOW, "open"),
+              path);
+    CheckRegularFile(static_cast<int>(file.m_handle), path);
+    WaitForData(static_cast<int>(file.m_handle), path, "open");
+    return file;
+}
+
+File Folder::OpenForWriting(const std::string& name) {
+    std::string path = PathOf(name);
+    int folder = DescriptorOf(m_handle);
+    const char* systemName = SystemName(name, "create");
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int descriptor = ::openat(folder, systemName, kFlags, 0666);
+    struct stat status {};
+    if (descriptor < 0 && errno == ELOOP &&
+        ::fstatat(folder, systemName, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(status.st_mode)) {
+        Remove(name);
+        descriptor = ::openat(folder, systemName, kFlags | O_EXCL, 0666);
+    }
+    if (descriptor < 0) {
+        throw StandardError::FromErrno("create", path, errno);
+    }
+    File file(descriptor, path);
+    WaitForData(descriptor, path, "create");
+    return file;
+}
+
+bool Folder::HoldsFile(const std::string& name) const {
+    try {
+        OpenForReading(name).Close();
+        return true;
+    } catch (const StandardError&) {
+        return false;
+    }
+}
+
+std::optional<FileId> Folder::IdOf(const std::string& name) const {
+    struct stat status {};
+    if (name.find('\0') != std::string::npos ||
+        ::fstatat(DescriptorOf(m_handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return std::nullopt;
+    }
+    return FileId{status.st_dev, status.st_ino};
+}
+
+void Folder::Remove(const std::string& name) {
+    if (::unlinkat(DescriptorOf(m_handle), SystemName(name, "remove"), 0) != 0) {
+        throw StandardError::FromErrno("remove", PathOf(name), errno);
+    }
+}
+
+void Folder::Rename(const std::string& from, const std::string& to) {
+    int folder = DescriptorOf(m_handle);
+    if (::renameat(folder, SystemName(from, "rename"), folder, SystemName(to, "rename")) != 0) {
+        throw StandardError::FromErrno("rename", PathOf(from) + " to " + to, errno);
+    }
+}
+
+void Folder::Sync() {
+    if (::fsync(DescriptorOf(m_handle)) != 0) {
+        throw StandardError::FromErrno("flush", m_path, errno);
+    }
+}
+
+std::string Folder::PathOf(const std::string& name) const {
+    return m_path + kPathSeparator + name;
+}
+
+}  // namespace zv
