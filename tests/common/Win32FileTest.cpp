@@ -37,6 +37,8 @@ TEST_F(Win32FileTest, FailuresNameTheActionThePathAndTheReason) {
         std::string message;
     } cases[] = {
         {[&] { File::OpenForReading(gone); }, "Cannot open " + gone + ": File not found."},
+        {[&] { File::OpenForReading(gone + "-\u00e9\u4e2d"); },
+         "Cannot open " + gone + "-\xc3\xa9\xe4\xb8\xad: File not found."},
         {[&] { File::OpenForReading(folder); }, "Cannot open " + folder + ": Access denied."},
         {[&] { Folder::Open(folder).OpenForWriting("gone\\x"); },
          "Cannot create " + gone + "\\x: Path not found."},
@@ -70,6 +72,14 @@ TEST_F(Win32FileTest, EveryNameOfAFileHasItsId) {
         EXPECT_TRUE(File::OpenForReading(path).Id() == id) << path;
         EXPECT_TRUE(Folder::Open(m_folder.Path()).IdOf(path.substr(path.rfind('\\') + 1)) == id);
     }
+}
+
+// Names are UTF-8 inside and reach Windows as UTF-16.
+TEST_F(Win32FileTest, ARecordingNamedBeyondAsciiIsBuilt) {
+    UseRecording(PatternBytes(0, kCopyStart + 5'000), "Film-\u00e9\u4e2d.raw");
+    m_maker.MakeMovie_Click();
+    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
+    EXPECT_EQ(Sizes().at("1.bin"), "86620");
 }
 
 // A build holds Files\: no second holder, and no one renames or removes it meanwhile.
