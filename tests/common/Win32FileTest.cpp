@@ -82,6 +82,34 @@ TEST_F(Win32FileTest, ARecordingNamedBeyondAsciiIsBuilt) {
     EXPECT_EQ(Sizes().at("1.bin"), "86620");
 }
 
+// The recording by another name among the outputs: the build stops before it changes it.
+TEST_F(Win32FileTest, TheRecordingByAnyNameIsNeverAnOutput) {
+    const std::string files = m_folder / "Files";
+    const struct {
+        const char* typed;  // into ZIDA File
+        const char* link;   // a hard link to the recording in Files, or none
+        std::string stopBox;
+    } cases[] = {
+        {"files\\0.bin", nullptr,
+         "Cannot write " + files + "\\0.bin: it is the recording " + (m_folder / "files\\0.bin")},
+        {"movie.raw", "1.bin",
+         "Cannot write " + files + "\\1.bin: it is the recording " + (m_folder / "movie.raw")},
+    };
+    for (const auto& c : cases) {
+        m_window.Reset();
+        fs::remove_all(files);
+        fs::create_directory(files);
+        UseRecording(PatternBytes(0, kCopyStart + 5'000), c.typed);
+        if (c.link != nullptr) {
+            ASSERT_TRUE(
+                ::CreateHardLinkA(Out(c.link).c_str(), (m_folder / c.typed).c_str(), nullptr));
+        }
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(StopBoxText(), c.stopBox + ", which a build never changes");
+        ExpectSourceUnchanged();
+    }
+}
+
 // A build holds Files\: no second holder, and no one renames or removes it meanwhile.
 TEST_F(Win32FileTest, AHeldFolderCannotBeTakenRenamedOrRemoved) {
     const std::string files = m_folder / "Files";
