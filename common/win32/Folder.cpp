@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/StandardError.h"
-#include "common/System.h"
 #include "common/win32/Handle.h"
 
 namespace zv {
@@ -108,15 +107,6 @@ File Folder::OpenForWriting(const std::string& name) {
     return file;
 }
 
-bool Folder::HoldsFile(const std::string& name) const {
-    try {
-        OpenForReading(name).Close();
-        return true;
-    } catch (const StandardError&) {
-        return false;
-    }
-}
-
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
     try {
         // Attributes only: a file another program holds without sharing still shows its id.
@@ -182,8 +172,4 @@ void Folder::Sync() {
         }
     }
 }
-std::string Folder::PathOf(const std::string& name) const {
-    return m_path + kPathSeparator + name;
-}
-
 }  // namespace zv
