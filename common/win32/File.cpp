@@ -22,12 +22,6 @@ DWORD CallBytes(std::size_t count) {
     return static_cast<DWORD>(std::min(count, kLargestCall));
 }
 
-void CloseQuietly(NativeHandle handle) {
-    if (handle != kNoHandle) {
-        ::CloseHandle(HandleOf(handle));
-    }
-}
-
 }  // namespace
 
 File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}

@@ -34,12 +34,6 @@ HANDLE CheckFolder(HANDLE handle, const std::string& path) {
     return handle;
 }
 
-void CloseQuietly(NativeHandle handle) {
-    if (handle != kNoHandle) {
-        ::CloseHandle(HandleOf(handle));
-    }
-}
-
 }  // namespace
 
 Folder::Folder(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
@@ -172,4 +166,5 @@ void Folder::Sync() {
         }
     }
 }
+
 }  // namespace zv
