@@ -36,6 +36,8 @@ TEST_F(FileTest, FailuresNameTheActionThePathAndTheReason) {
     for (const auto& c : cases) {
         EXPECT_EQ(ErrorOf(c.run), c.message);
     }
+    // A folder another build made first is no failure: the lock decides between the two.
+    EXPECT_FALSE(MakeFolder(folder));
 }
 
 // A byte of data, then zeros, over an earlier, longer file; read back in one call.
