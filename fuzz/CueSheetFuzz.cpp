@@ -54,6 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         output.Claim();
         zv::MakeCueSheet(window, output, written);
     } catch (const zv::StandardError&) {
+        // A failed step never leaves a sheet over the set.
+        if (std::filesystem::exists(paths.CueSheetPath())) {
+            std::abort();
+        }
         return 0;
     }
     std::size_t counted = std::min<std::size_t>(files, 100);

@@ -1,7 +1,10 @@
-// Faults from outside the program: a full disk and missing permissions.
+// Faults from outside the program: a full disk, missing permissions, files changed meanwhile.
 #include <sys/fsuid.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -14,30 +17,63 @@ namespace fs = std::filesystem;
 
 using BuildFaultTest = MovieMakerFixture;
 
-// A file of the set that leads to /dev/full: writing to it fails as on a full disk. The link is
-// made once the build has begun, so that a build that empties Files/ first would not miss it.
-TEST_F(BuildFaultTest, AFullDiskStopsTheBuildNamingTheFile) {
+// Files may grow to `bytes` at most: a write past that fails as on a full disk, with "File too
+// large" (EFBIG) instead of a signal. Negative: no limit.
+void LimitFileSize(std::int64_t bytes) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes < 0 ? limit.rlim_max : static_cast<rlim_t>(bytes);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+// A build over a complete set fails at each of its steps: the old cue sheet is gone, no new one
+// appears, and the files written up to the failure stay.
+TEST_F(BuildFaultTest, AFailedBuildLeavesNoCueSheet) {
+    const std::string files = m_folder / "Files";
     const struct {
-        const char* file;
+        const char* when;  // the caption at which the fault begins
+        std::function<void()> fault;
+        std::string stopBox;
         const char* lastCaption;
     } cases[] = {
-        {"0.bin", "Hold on..."},
-        {"1.bin", "Making CH-1"},
-        {"ZIDA.cue", "Making CH-1"},
-        {"2.bin", "Making CH-1"},  // the filler
+        {"Hold on...", [] { LimitFileSize(896'155); },
+         "Cannot write " + files + "/0.bin: File too large", "Hold on..."},
+        {"Making CH-1", [] { LimitFileSize(10'000'000); },
+         "Cannot write " + files + "/1.bin: File too large", "Making CH-1"},
+        {"Making CH-3", [] { LimitFileSize(20'000'000); },
+         "Cannot write " + files + "/3.bin: File too large", "Making CH-3"},
+        {"Hold on...",
+         [&] {
+             fs::remove(Track(3));
+             fs::create_directory(Track(3));
+         },
+         "Cannot create " + files + "/3.bin: Is a directory", "Making CH-3"},
+        {"Making CH-3", [&] { fs::remove(Track(1)); },
+         "Cannot make the cue sheet in " + files + ": " + files +
+             "/1.bin is missing, written 10665620 bytes long; the set changed while the build ran",
+         "Making CH-3"},
     };
+    // Two track files and the filler 3.bin.
+    UseRecording(PatternBytes(0, kCopyStart + 900 * kBlockBytes + 5'000));
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopBox);
         m_window.Reset();
-        fs::remove_all(m_folder / "Files");
-        UseRecording(PatternBytes(0, kCopyStart + 3 * kBlockBytes));
+        fs::remove_all(files);
+        m_maker.MakeMovie_Click();
+        ASSERT_TRUE(fs::exists(Out("ZIDA.cue")));
+        m_window.Reset();
         m_window.onCaption = [&](const std::string& text) {
-            if (text == "Hold on...") {
-                fs::create_symlink("/dev/full", Out(c.file));
+            if (text == c.when) {
+                c.fault();
             }
         };
         m_maker.MakeMovie_Click();
-        EXPECT_EQ(StopBoxText(), "Cannot write " + Out(c.file) + ": No space left on device");
+        LimitFileSize(-1);
+        m_window.onCaption = nullptr;
+        EXPECT_EQ(StopBoxText(), c.stopBox);
         EXPECT_EQ(m_window.captions[Button::MakeMovie], c.lastCaption);
+        EXPECT_FALSE(fs::exists(Out("ZIDA.cue")));
         ExpectSourceUnchanged();
     }
 }

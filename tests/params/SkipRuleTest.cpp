@@ -17,9 +17,14 @@ TEST_F(SkipRuleTest, TheOffsetsSetWherePreviewAndBuildStart) {
         std::int16_t skewBytes;
         std::int64_t previewStart;
         std::int64_t copyStart;
+        // The gray of the first two pixels: the high, then the low half of the group's third
+        // byte, which the test recording makes (i * 7 + i / 251) mod 256.
+        std::uint8_t firstGray;
+        std::uint8_t secondGray;
     } cases[] = {
-        {13, 46, 1086, 1088}, {0, 0, 0, 2},           {0, 1, 1, 3},
-        {1, 0, 80, 82},       {409, 0, 32720, 32722}, {409, 5, 32725, 32727},
+        {13, 46, 1086, 1088, 204, 68}, {0, 0, 0, 2, 0, 238},
+        {0, 1, 1, 3, 17, 85},          {1, 0, 80, 82, 51, 238},
+        {409, 0, 32720, 32722, 68, 0}, {409, 5, 32725, 32727, 102, 51},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.previewStart);
@@ -29,11 +34,9 @@ TEST_F(SkipRuleTest, TheOffsetsSetWherePreviewAndBuildStart) {
         UseRecording(PatternBytes(0, c.previewStart + kBlockBytes));
         m_maker.Check_Click();
         m_maker.MakeMovie_Click();
-        // The first pixel byte is the third of the first group: its high half, then its low half.
-        unsigned char pixelByte = m_source[c.previewStart + 2];
         ASSERT_EQ(m_window.pixels.size(), 81u * 80u);
-        EXPECT_EQ(m_window.pixels[0].colour.red, (pixelByte >> 4) * 17);
-        EXPECT_EQ(m_window.pixels[1].colour.red, (pixelByte & 0x0F) * 17);
+        EXPECT_EQ(m_window.pixels[0].colour, (Rgb{c.firstGray, c.firstGray, c.firstGray}));
+        EXPECT_EQ(m_window.pixels[1].colour, (Rgb{c.secondGray, c.secondGray, c.secondGray}));
         std::vector<unsigned char> track = ReadBytes(Track(1));
         ASSERT_EQ(std::ssize(track), c.previewStart + kBlockBytes - c.copyStart + kTrackTailBytes);
         EXPECT_TRUE(std::equal(m_source.begin() + c.copyStart, m_source.end(), track.begin()));
