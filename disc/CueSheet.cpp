@@ -7,6 +7,7 @@
 #include "common/Checked.h"
 #include "common/File.h"
 #include "common/StandardError.h"
+#include "common/System.h"
 #include "disc/GetFileSize.h"
 
 namespace zv {
@@ -112,7 +113,7 @@ void MakeCueSheet(Window& window, OutputFolder& output, const std::vector<std::i
     TrackCount count = CountTracks(output);
     if (count.files == 0) {
         window.ShowMessage("I couldn't find a .bin file in " + paths.OutputFolder() +
-                               "/ please read user guide and try again.",
+                               kPathSeparator + " please read user guide and try again.",
                            "BIN file not found!", MessageStyle::Information);
         return;
     }

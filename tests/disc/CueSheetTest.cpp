@@ -80,11 +80,10 @@ TEST_F(CueSheetTest, CountsMeasuresAndTopsUpWithTheFiller) {
 
 TEST_F(CueSheetTest, WithoutALeadInNothingIsWrittenAndTheOldCueSheetIsGone) {
     MakeCueSheet({-1, 100});
-    EXPECT_EQ(m_window.events,
-              std::vector<std::string>{
-                  "message 64 BIN file not found!: I couldn't find a .bin file "
-                  "in " +
-                  m_folder.Path() + "/Files/ please read user guide and try again."});
+    EXPECT_EQ(m_window.events, std::vector<std::string>{
+                                   "message 64 BIN file not found!: I couldn't find a .bin file "
+                                   "in " +
+                                   m_folder / "Files/" + " please read user guide and try again."});
     EXPECT_EQ(ListFolder(m_folder / "Files").size(), 1u);  // 1.bin alone
 }
 

@@ -1,36 +1,77 @@
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+
+#include "common/System.h"
+
+#ifndef _WIN32
 #include <linux/magic.h>
 #include <sys/vfs.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
+#endif
 
 namespace zv::test {
 
-TempFolder::TempFolder() {
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+// The user's temporary folder lies on a disk.
+std::string TempRoot() {
+    std::u8string path = fs::temp_directory_path().u8string();
+    std::string root(path.begin(), path.end());
+    while (!root.empty() && root.back() == kPathSeparator) {
+        root.pop_back();
+    }
+    return root;
+}
+#else
+std::string TempRoot() {
     const char* folder = std::getenv("TMPDIR");
     struct statfs status {};
     bool onDisk = folder != nullptr && ::statfs(folder, &status) == 0 &&
                   status.f_type != TMPFS_MAGIC && status.f_type != RAMFS_MAGIC;
-    std::string pattern = std::string(onDisk ? folder : "/var/tmp") + "/zeveduz-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a folder like " + pattern);
+    return onDisk ? folder : "/var/tmp";
+}
+#endif
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    std::random_device seed;
+    std::string root = TempRoot();
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+        std::string path = root + kPathSeparator + "zeveduz-" + std::to_string(seed());
+        std::error_code error;
+        if (fs::create_directory(fs::path(std::u8string(path.begin(), path.end())), error)) {
+            m_path = path;
+        }
     }
-    m_path = pattern;
+    if (m_path.empty()) {
+        throw std::runtime_error("cannot make a folder in " + root);
+    }
 }
 
 TempFolder::~TempFolder() {
-    namespace fs = std::filesystem;
+    fs::path folder(std::u8string(m_path.begin(), m_path.end()));
     std::error_code ignored;
     // A test may take permissions away: give them back, so that everything can go.
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-    for (const auto& entry : fs::recursive_directory_iterator(m_path, ignored)) {
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored)) {
         fs::permissions(entry.path(), fs::perms::owner_all,
                         fs::perm_options::add | fs::perm_options::nofollow, ignored);
     }
-    fs::remove_all(m_path, ignored);
+    fs::remove_all(folder, ignored);
+}
+
+std::string TempFolder::operator/(std::string name) const {
+    std::replace(name.begin(), name.end(), '/', kPathSeparator);
+    return m_path + kPathSeparator + name;
 }
 
 }  // namespace zv::test

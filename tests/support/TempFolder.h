@@ -5,7 +5,8 @@
 namespace zv::test {
 
 // A fresh folder on a real disk, removed with all it holds at the end: TMPDIR unless that lies in
-// memory, else /var/tmp. A folder in memory would time RAM copies instead of the disk.
+// memory, else /var/tmp; the user's temporary folder on Windows. A folder in memory would time RAM
+// copies instead of the disk.
 class TempFolder {
 public:
     TempFolder();
@@ -14,8 +15,9 @@ public:
     ~TempFolder();
 
     const std::string& Path() const { return m_path; }
-    // Path() + "/" + name.
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+    // Path(), the separator and `name`, whose "/" become the system's separator: paths as the
+    // program writes them.
+    std::string operator/(std::string name) const;
 
 private:
     std::string m_path;

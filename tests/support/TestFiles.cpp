@@ -1,18 +1,29 @@
 #include "tests/support/TestFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace zv::test {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Paths are UTF-8 inside, as the program's are.
+fs::path PathOf(const std::string& path) {
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
+
+}  // namespace
 
 std::vector<unsigned char> PatternBytes(std::int64_t first, std::int64_t count) {
     std::vector<unsigned char> bytes(static_cast<std::size_t>(count));
@@ -24,14 +35,14 @@ std::vector<unsigned char> PatternBytes(std::int64_t first, std::int64_t count) 
 }
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     if (!out.write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes))) {
         throw std::runtime_error("cannot write " + path);
     }
 }
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot read " + path);
     }
@@ -44,10 +55,34 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 }
 
 void MakeSparseFile(const std::string& path, std::int64_t length) {
-    std::ofstream{path};
-    fs::resize_file(path, static_cast<std::uintmax_t>(length));
+    std::ofstream{PathOf(path)};
+    fs::resize_file(PathOf(path), static_cast<std::uintmax_t>(length));
 }
 
+#ifdef _WIN32
+bool IsAllZeros(const std::string& path) {
+    std::ifstream in(PathOf(path), std::ios::binary);
+    char buffer[1 << 16];
+    bool zeros = static_cast<bool>(in);
+    while (zeros && in.read(buffer, sizeof buffer).gcount() > 0) {
+        zeros = std::all_of(buffer, buffer + in.gcount(), [](char c) { return c == 0; });
+    }
+    return zeros;
+}
+
+std::map<std::string, std::string> ListFolder(const std::string& folder) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(PathOf(folder))) {
+        std::u8string name = fs::relative(entry.path(), PathOf(folder)).u8string();
+        entries[std::string(name.begin(), name.end())] =
+            entry.is_directory()
+                ? "folder"
+                : std::to_string(entry.file_size()) + " " +
+                      std::to_string(entry.last_write_time().time_since_epoch().count());
+    }
+    return entries;
+}
+#else
 bool IsAllZeros(const std::string& path) {
     int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     char buffer[1 << 16];
@@ -76,5 +111,6 @@ std::map<std::string, std::string> ListFolder(const std::string& folder) {
     }
     return entries;
 }
+#endif
 
 }  // namespace zv::test

@@ -1,0 +1,202 @@
+// Win32 only: the POSIX counterpart is common/posix/File.cpp.
+#include "common/File.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <winioctl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "common/StandardError.h"
+#include "common/win32/Handle.h"
+
+namespace zv {
+
+namespace {
+
+constexpr std::size_t kZeroChunkBytes = 1 << 16;
+constexpr char kZeroChunk[kZeroChunkBytes] = {};
+// ReadFile and WriteFile count in DWORDs: a larger request goes in parts.
+constexpr std::size_t kLargestCall = 1 << 30;
+
+DWORD CallBytes(std::size_t count) {
+    return static_cast<DWORD>(std::min(count, kLargestCall));
+}
+
+void CloseQuietly(NativeHandle handle) {
+    if (handle != kNoHandle) {
+        ::CloseHandle(HandleOf(handle));
+    }
+}
+
+}  // namespace
+
+File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
+
+File File::OpenForReading(const std::string& path) {
+    File file(NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open")), path);
+    CheckRegularFile(HandleOf(file.m_handle), path);
+    return file;
+}
+
+File::File(File&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        CloseQuietly(m_handle);
+        m_handle = std::exchange(other.m_handle, kNoHandle);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+File::~File() {
+    CloseQuietly(m_handle);
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD got = 0;
+        if (!::ReadFile(HandleOf(m_handle), bytes + done, CallBytes(count - done), &got, nullptr)) {
+            DWORD error = ::GetLastError();
+            if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) {
+                break;
+            }
+            throw Win32Error("read", m_path, error);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
+void File::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        DWORD put = 0;
+        if (!::WriteFile(HandleOf(m_handle), bytes, CallBytes(count), &put, nullptr)) {
+            throw Win32Error("write", m_path, ::GetLastError());
+        }
+        bytes += put;
+        count -= put;
+    }
+}
+
+void File::WriteZeros(std::size_t count) {
+    while (count > 0) {
+        std::size_t chunk = std::min(count, kZeroChunkBytes);
+        Write(kZeroChunk, chunk);
+        count -= chunk;
+    }
+}
+
+void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
+    HANDLE handle = HandleOf(m_handle);
+    if (offset > Size()) {
+        // Where the file system cannot leave holes (FAT, say) it writes the zeros itself.
+        DWORD ignored = 0;
+        ::DeviceIoControl(handle, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+    }
+    // An explicit offset moves the running position too: put it back, as pwrite leaves it.
+    LARGE_INTEGER position{};
+    if (!::SetFilePointerEx(handle, LARGE_INTEGER{}, &position, FILE_CURRENT)) {
+        throw Win32Error("write", m_path, ::GetLastError());
+    }
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD put = 0;
+        if (!::WriteFile(handle, bytes, CallBytes(count), &put, &at)) {
+            throw Win32Error("write", m_path, ::GetLastError());
+        }
+        bytes += put;
+        offset += put;
+        count -= put;
+    }
+    if (!::SetFilePointerEx(handle, position, nullptr, FILE_BEGIN)) {
+        throw Win32Error("write", m_path, ::GetLastError());
+    }
+}
+
+void File::Empty() {
+    HANDLE handle = HandleOf(m_handle);
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        return;
+    }
+    if (!::SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_BEGIN) ||
+        !::SetEndOfFile(handle)) {
+        throw Win32Error("write", m_path, ::GetLastError());
+    }
+}
+
+std::int64_t File::Size() const {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(HandleOf(m_handle), &size)) {
+        throw Win32Error("measure", m_path, ::GetLastError());
+    }
+    return size.QuadPart;
+}
+
+FileId File::Id() const {
+    // A device has no file index; it is never the recording, a file on a disk.
+    if (::GetFileType(HandleOf(m_handle)) != FILE_TYPE_DISK) {
+        return {};
+    }
+    BY_HANDLE_FILE_INFORMATION information = InformationOf(HandleOf(m_handle), m_path, "open");
+    return {information.dwVolumeSerialNumber,
+            (std::uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+void File::Sync() {
+    HANDLE handle = HandleOf(m_handle);
+    if (::FlushFileBuffers(handle)) {
+        return;
+    }
+    DWORD error = ::GetLastError();
+    // Windows flushes only through a handle that may write: a file opened for reading is flushed
+    // through a second, writing handle to it.
+    if (error == ERROR_ACCESS_DENIED) {
+        HANDLE writer = ::ReOpenFile(handle, GENERIC_WRITE, kShareAll, 0);
+        if (writer == INVALID_HANDLE_VALUE) {
+            throw Win32Error("flush", m_path, ::GetLastError());
+        }
+        bool flushed = ::FlushFileBuffers(writer);
+        error = ::GetLastError();
+        ::CloseHandle(writer);
+        if (flushed) {
+            return;
+        }
+    }
+    throw Win32Error("flush", m_path, error);
+}
+
+// Windows has no call that starts the write-back without waiting for it; Sync does all of it.
+void File::StartWriteBack() {}
+
+void File::Close() {
+    NativeHandle handle = std::exchange(m_handle, kNoHandle);
+    if (handle != kNoHandle && !::CloseHandle(HandleOf(handle))) {
+        throw Win32Error("close", m_path, ::GetLastError());
+    }
+}
+
+bool MakeFolder(const std::string& path) {
+    if (::CreateDirectoryW(SystemName(path, "create folder").c_str(), nullptr)) {
+        return true;
+    }
+    DWORD error = ::GetLastError();
+    if (error == ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    throw Win32Error("create folder", path, error);
+}
+
+}  // namespace zv

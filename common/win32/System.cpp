@@ -1,0 +1,31 @@
+// Win32 only: the POSIX counterpart is common/posix/System.cpp.
+#include "common/System.h"
+
+#include "common/win32/Handle.h"
+
+namespace zv {
+
+std::string ExecutableFolder() {
+    // A path longer than the buffer comes back cut: grow it until the whole path fits.
+    std::wstring path(MAX_PATH, L'\0');
+    while (true) {
+        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            throw Win32Error("find the program's folder from", "GetModuleFileNameW",
+                             ::GetLastError());
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::size_t separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) {
+        throw StandardError::Cannot("find the program's folder from", "GetModuleFileNameW",
+                                    "\"" + Utf8(path) + "\" names no folder");
+    }
+    return Utf8(path.substr(0, separator));
+}
+
+}  // namespace zv
