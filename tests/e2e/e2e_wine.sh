@@ -3,11 +3,13 @@
 #     e2e_wine.sh <Wine prefix> <zeveduz.exe> <sample.raw> [<screenshot after the preview>]
 # The prefix is made on the first run (about 10 s) and kept for the next ones.
 set -eu
-export WINEPREFIX="$1" WINEDEBUG=-all LANG=C.UTF-8
+# Wine takes only an absolute prefix.
+WINEPREFIX=$(realpath -m "$1")
+export WINEPREFIX WINEDEBUG=-all LANG=C.UTF-8
 shift
 # Without a window manager Wine waits 2 s whenever a window closes, unless it draws the frames
 # itself; the frame is then part of the program's X window.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 status=0
 python3 "$(dirname "$0")/e2e_drive.py" --launcher wine "$@" || status=$?
 # Wine's server would hold ctest's output open for seconds after the program has ended.
