@@ -173,9 +173,9 @@ void MainWindow::CreateControls() {
     m_label1 = MakeLabel(m_hwnd, Control::Label1, "ZIDA File");
 
     m_check = MakeButton(m_hwnd, Control::Check);
-    m_checkCaption = std::make_unique<PacedCaption>(m_check, "Check Alignment");
+    StartCaption(Button::Check, "Check Alignment");
     m_makeMovie = MakeButton(m_hwnd, Control::MakeMovie);
-    m_makeMovieCaption = std::make_unique<PacedCaption>(m_makeMovie, "Make Movie");
+    StartCaption(Button::MakeMovie, "Make Movie");
     // Tab indexes 0 to 8 are the order of creation; the labels take no focus.
 }
 
@@ -327,40 +327,6 @@ std::string MainWindow::BoxText(Box box) const {
     return FromUtf16(TextOf(BoxOf(box)));
 }
 
-std::string MainWindow::Caption(Button button) const {
-    return CaptionOf(button).Text();
-}
-
-void MainWindow::SetCaption(Button button, const std::string& text) {
-    // The preview sets a caption once per line: the line's pixels are shown with it.
-    m_screen->RepaintPending();
-    CaptionOf(button == Button::Check ? Button::MakeMovie : Button::Check).Flush();
-    CaptionOf(button).Set(text);
-}
-
-void MainWindow::SetScreenBackground(Rgb colour) {
-    FlushCaptions();
-    m_screen->SetBackground(RGB(colour.red, colour.green, colour.blue));
-}
-
-void MainWindow::RepaintScreen() {
-    FlushCaptions();
-    m_screen->RepaintAll();
-}
-
-void MainWindow::SetScreenPenWidth(int) {
-    // The preview draws with a pen of one pixel only, which is what SetScreenPixel sets.
-    FlushCaptions();
-}
-
-void MainWindow::SetScreenPixel(int x, int y, Rgb colour) {
-    FlushCaptions();
-    if (m_screen->StartsNewLine(y)) {
-        m_screen->RepaintPending();
-    }
-    m_screen->SetPixel(x, y, RGB(colour.red, colour.green, colour.blue));
-}
-
 void MainWindow::ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) {
     // The box opens over what the operation has shown so far.
@@ -380,16 +346,6 @@ std::string MainWindow::ProgramFolder() const {
     return ExecutableFolder();
 }
 
-void MainWindow::FlushCaptions() {
-    m_checkCaption->Flush();
-    m_makeMovieCaption->Flush();
-}
-
-void MainWindow::FlushAll() {
-    FlushCaptions();
-    m_screen->RepaintPending();
-}
-
 HWND MainWindow::BoxOf(Box box) const {
     switch (box) {
         case Box::Skew:
@@ -402,12 +358,31 @@ HWND MainWindow::BoxOf(Box box) const {
     return m_zidaFile;
 }
 
-PacedCaption& MainWindow::CaptionOf(Button button) {
-    return button == Button::Check ? *m_checkCaption : *m_makeMovieCaption;
+void MainWindow::PaintCaption(Button button, const std::string& text) {
+    HWND shown = button == Button::Check ? m_check : m_makeMovie;
+    SetWindowTextW(shown, ToUtf16(text).c_str());
+    // Synchronous: the operation that sets the caption does not return to the message loop.
+    UpdateWindow(shown);
+    // Windows takes a window that has not looked at its queue for 5 s for hung and covers it
+    // with a frozen copy: look, and leave every message where it is.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 }
 
-const PacedCaption& MainWindow::CaptionOf(Button button) const {
-    return button == Button::Check ? *m_checkCaption : *m_makeMovieCaption;
+void MainWindow::FillScreenImage(Rgb colour) {
+    m_screen->SetBackground(RGB(colour.red, colour.green, colour.blue));
+}
+
+bool MainWindow::SetScreenImagePixel(int x, int y, Rgb colour) {
+    return m_screen->SetPixel(x, y, RGB(colour.red, colour.green, colour.blue));
+}
+
+void MainWindow::PaintScreenRows(int first, int last) {
+    m_screen->RepaintRows(first, last);
+}
+
+void MainWindow::PaintScreen() {
+    m_screen->RepaintAll();
 }
 
 }  // namespace zv

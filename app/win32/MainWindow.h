@@ -6,17 +6,16 @@
 #include <string>
 
 #include "app/MovieMaker.h"
+#include "app/PacedWindow.h"
 #include "app/win32/BaseWindow.h"
 #include "app/win32/OffsetKeyFilter.h"
-#include "app/win32/PacedCaption.h"
 #include "app/win32/ScreenWidget.h"
-#include "common/Window.h"
 
 namespace zv {
 
 // The one window of ZE Veduz. It forwards its controls' events to MovieMaker and carries out what
 // MovieMaker asks of a window. Its load event runs in the constructor, before it is first shown.
-class MainWindow : public BaseWindow<MainWindow>, public Window {
+class MainWindow : public BaseWindow<MainWindow>, public PacedWindow {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -24,18 +23,19 @@ public:
     void Show(int showCommand);
 
     std::string BoxText(Box box) const override;
-    std::string Caption(Button button) const override;
-    void SetCaption(Button button, const std::string& text) override;
-    void SetScreenBackground(Rgb colour) override;
-    void RepaintScreen() override;
-    void SetScreenPenWidth(int pixels) override;
-    void SetScreenPixel(int x, int y, Rgb colour) override;
     void ShowMessage(const std::string& text, const std::string& title,
                      MessageStyle style) override;
     void EndProgram(int exitStatus) override;
     std::string ProgramFolder() const override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    void PaintCaption(Button button, const std::string& text) override;
+    void FillScreenImage(Rgb colour) override;
+    bool SetScreenImagePixel(int x, int y, Rgb colour) override;
+    void PaintScreenRows(int first, int last) override;
+    void PaintScreen() override;
 
 private:
     void CreateControls();
@@ -49,11 +49,7 @@ private:
     void OnDestroy(HWND hwnd);
     // Runs one event handler of MovieMaker and puts on the screen whatever it left pending.
     void Handle(void (MovieMaker::*handler)());
-    void FlushCaptions();
-    void FlushAll();
     HWND BoxOf(Box box) const;
-    PacedCaption& CaptionOf(Button button);
-    const PacedCaption& CaptionOf(Button button) const;
 
     std::unique_ptr<ScreenWidget> m_screen;
     HWND m_skew = nullptr;
@@ -64,8 +60,6 @@ private:
     HWND m_label1 = nullptr;
     HWND m_label2 = nullptr;
     HWND m_label3 = nullptr;
-    std::unique_ptr<PacedCaption> m_checkCaption;
-    std::unique_ptr<PacedCaption> m_makeMovieCaption;
     std::unique_ptr<OffsetKeyFilter> m_skewFilter;
     std::unique_ptr<OffsetKeyFilter> m_upDownFilter;
     HFONT m_font = nullptr;

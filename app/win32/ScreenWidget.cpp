@@ -33,37 +33,29 @@ ScreenWidget::ScreenWidget(HWND parent, int id, int imageWidth, int imageHeight)
 void ScreenWidget::SetBackground(COLORREF colour) {
     m_background = colour;
     std::fill(m_pixels.begin(), m_pixels.end(), DibPixel(colour));
-    m_dirtyTop = 0;
-    m_dirtyBottom = m_height - 1;
 }
 
-void ScreenWidget::SetPixel(int x, int y, COLORREF colour) {
+bool ScreenWidget::SetPixel(int x, int y, COLORREF colour) {
     if (x < 0 || x >= m_width || y < 0 || y >= m_height) {
-        return;
+        return false;
     }
     m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
              static_cast<std::size_t>(x)] = DibPixel(colour);
-    m_dirtyTop = HasPendingPixels() ? std::min(m_dirtyTop, y) : y;
-    m_dirtyBottom = std::max(m_dirtyBottom, y);
+    return true;
 }
 
-void ScreenWidget::RepaintPending() {
-    if (!HasPendingPixels()) {
-        return;
-    }
-    // The changed rows, widened to whole pixels of the stretched image.
+void ScreenWidget::RepaintRows(int first, int last) {
+    // Widened to whole pixels of the scaled image.
     RECT inner = Inner();
     int innerHeight = inner.bottom - inner.top;
     RECT rows = inner;
-    rows.top = inner.top + m_dirtyTop * innerHeight / m_height;
-    rows.bottom = inner.top + ((m_dirtyBottom + 1) * innerHeight + m_height - 1) / m_height;
-    MarkClean();
+    rows.top = inner.top + first * innerHeight / m_height;
+    rows.bottom = inner.top + ((last + 1) * innerHeight + m_height - 1) / m_height;
     InvalidateRect(m_hwnd, &rows, FALSE);
     UpdateWindow(m_hwnd);
 }
 
 void ScreenWidget::RepaintAll() {
-    MarkClean();
     InvalidateRect(m_hwnd, nullptr, FALSE);
     UpdateWindow(m_hwnd);
 }
@@ -120,11 +112,6 @@ RECT ScreenWidget::Inner() const {
                                outer.right - kFrameWidth),
                 std::min<LONG>(kFrameWidth + MulDiv(m_height, dpi, USER_DEFAULT_SCREEN_DPI),
                                outer.bottom - kFrameWidth)};
-}
-
-void ScreenWidget::MarkClean() {
-    m_dirtyTop = 0;
-    m_dirtyBottom = -1;
 }
 
 }  // namespace zv
