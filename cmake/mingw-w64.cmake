@@ -18,5 +18,8 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 find_program(ZV_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(ZV_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${ZV_WINE})
+    # Every run (the sample, the tests, the benchmarks) in one prefix of the build's own, made on
+    # first use, without Wine's debug chatter, and with names in UTF-8.
+    set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all
+                                      LANG=C.UTF-8 ${ZV_WINE})
 endif()

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -15,9 +14,6 @@
 namespace zv {
 
 namespace {
-
-constexpr std::size_t kZeroChunkBytes = 1 << 16;
-constexpr char kZeroChunk[kZeroChunkBytes] = {};
 
 int DescriptorOf(NativeHandle handle) {
     return static_cast<int>(handle);
@@ -85,14 +81,6 @@ void File::Write(const void* buffer, std::size_t count) {
         }
         bytes += put;
         count -= static_cast<std::size_t>(put);
-    }
-}
-
-void File::WriteZeros(std::size_t count) {
-    while (count > 0) {
-        std::size_t chunk = std::min(count, kZeroChunkBytes);
-        Write(kZeroChunk, chunk);
-        count -= chunk;
     }
 }
 

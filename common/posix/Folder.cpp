@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "common/StandardError.h"
-#include "common/System.h"
 #include "common/posix/Descriptor.h"
 
 namespace zv {
@@ -109,15 +108,6 @@ File Folder::OpenForWriting(const std::string& name) {
     return file;
 }
 
-bool Folder::HoldsFile(const std::string& name) const {
-    try {
-        OpenForReading(name).Close();
-        return true;
-    } catch (const StandardError&) {
-        return false;
-    }
-}
-
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
     struct stat status {};
     if (name.find('\0') != std::string::npos ||
@@ -144,10 +134,6 @@ void Folder::Sync() {
     if (::fsync(DescriptorOf(m_handle)) != 0) {
         throw StandardError::FromErrno("flush", m_path, errno);
     }
-}
-
-std::string Folder::PathOf(const std::string& name) const {
-    return m_path + kPathSeparator + name;
 }
 
 }  // namespace zv

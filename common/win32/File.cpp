@@ -15,19 +15,11 @@ namespace zv {
 
 namespace {
 
-constexpr std::size_t kZeroChunkBytes = 1 << 16;
-constexpr char kZeroChunk[kZeroChunkBytes] = {};
 // ReadFile and WriteFile count in DWORDs: a larger request goes in parts.
 constexpr std::size_t kLargestCall = 1 << 30;
 
 DWORD CallBytes(std::size_t count) {
     return static_cast<DWORD>(std::min(count, kLargestCall));
-}
-
-void CloseQuietly(NativeHandle handle) {
-    if (handle != kNoHandle) {
-        ::CloseHandle(HandleOf(handle));
-    }
 }
 
 }  // namespace
@@ -85,14 +77,6 @@ void File::Write(const void* buffer, std::size_t count) {
         }
         bytes += put;
         count -= put;
-    }
-}
-
-void File::WriteZeros(std::size_t count) {
-    while (count > 0) {
-        std::size_t chunk = std::min(count, kZeroChunkBytes);
-        Write(kZeroChunk, chunk);
-        count -= chunk;
     }
 }
 

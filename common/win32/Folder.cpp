@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/StandardError.h"
-#include "common/System.h"
 #include "common/win32/Handle.h"
 
 namespace zv {
@@ -33,12 +32,6 @@ HANDLE CheckFolder(HANDLE handle, const std::string& path) {
         throw Win32Error("open folder", path, ERROR_DIRECTORY);
     }
     return handle;
-}
-
-void CloseQuietly(NativeHandle handle) {
-    if (handle != kNoHandle) {
-        ::CloseHandle(HandleOf(handle));
-    }
 }
 
 }  // namespace
@@ -108,15 +101,6 @@ File Folder::OpenForWriting(const std::string& name) {
     return file;
 }
 
-bool Folder::HoldsFile(const std::string& name) const {
-    try {
-        OpenForReading(name).Close();
-        return true;
-    } catch (const StandardError&) {
-        return false;
-    }
-}
-
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
     try {
         // Attributes only: a file another program holds without sharing still shows its id.
@@ -181,9 +165,6 @@ void Folder::Sync() {
             throw Win32Error("flush", m_path, error);
         }
     }
-}
-std::string Folder::PathOf(const std::string& name) const {
-    return m_path + kPathSeparator + name;
 }
 
 }  // namespace zv

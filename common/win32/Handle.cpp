@@ -84,4 +84,10 @@ BY_HANDLE_FILE_INFORMATION InformationOf(HANDLE handle, const std::string& path,
     return information;
 }
 
+void CloseQuietly(NativeHandle handle) {
+    if (handle != kNoHandle) {
+        ::CloseHandle(HandleOf(handle));
+    }
+}
+
 }  // namespace zv

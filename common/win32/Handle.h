@@ -3,9 +3,9 @@
 // Win32 only: what File, Folder and the program folder share of names, handles and errors.
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
+#include "common/File.h"
 #include "common/StandardError.h"
 
 namespace zv {
@@ -30,12 +30,15 @@ BY_HANDLE_FILE_INFORMATION InformationOf(HANDLE handle, const std::string& path,
 
 inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-inline HANDLE HandleOf(std::intptr_t handle) {
+inline HANDLE HandleOf(NativeHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
-inline std::intptr_t NativeOf(HANDLE handle) {
-    return reinterpret_cast<std::intptr_t>(handle);
+inline NativeHandle NativeOf(HANDLE handle) {
+    return reinterpret_cast<NativeHandle>(handle);
 }
+
+// For destructors: a handle that will not close has nothing left to lose.
+void CloseQuietly(NativeHandle handle);
 
 }  // namespace zv

@@ -37,6 +37,8 @@ TEST_F(Win32FileTest, FailuresNameTheActionThePathAndTheReason) {
         std::string message;
     } cases[] = {
         {[&] { File::OpenForReading(gone); }, "Cannot open " + gone + ": File not found."},
+        {[&] { File::OpenForReading(gone + "-\u00e9\u4e2d"); },
+         "Cannot open " + gone + "-\xc3\xa9\xe4\xb8\xad: File not found."},
         {[&] { File::OpenForReading(folder); }, "Cannot open " + folder + ": Access denied."},
         {[&] { Folder::Open(folder).OpenForWriting("gone\\x"); },
          "Cannot create " + gone + "\\x: Path not found."},
@@ -69,6 +71,42 @@ TEST_F(Win32FileTest, EveryNameOfAFileHasItsId) {
          {m_folder / "MOVIE.RAW", "\\\\?\\" + (m_folder / "movie.raw"), m_folder / "link.raw"}) {
         EXPECT_TRUE(File::OpenForReading(path).Id() == id) << path;
         EXPECT_TRUE(Folder::Open(m_folder.Path()).IdOf(path.substr(path.rfind('\\') + 1)) == id);
+    }
+}
+
+// Names are UTF-8 inside and reach Windows as UTF-16.
+TEST_F(Win32FileTest, ARecordingNamedBeyondAsciiIsBuilt) {
+    UseRecording(PatternBytes(0, kCopyStart + 5'000), "Film-\u00e9\u4e2d.raw");
+    m_maker.MakeMovie_Click();
+    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
+    EXPECT_EQ(Sizes().at("1.bin"), "86620");
+}
+
+// The recording by another name among the outputs: the build stops before it changes it.
+TEST_F(Win32FileTest, TheRecordingByAnyNameIsNeverAnOutput) {
+    const std::string files = m_folder / "Files";
+    const struct {
+        const char* typed;  // into ZIDA File
+        const char* link;   // a hard link to the recording in Files, or none
+        std::string stopBox;
+    } cases[] = {
+        {"files\\0.bin", nullptr,
+         "Cannot write " + files + "\\0.bin: it is the recording " + (m_folder / "files\\0.bin")},
+        {"movie.raw", "1.bin",
+         "Cannot write " + files + "\\1.bin: it is the recording " + (m_folder / "movie.raw")},
+    };
+    for (const auto& c : cases) {
+        m_window.Reset();
+        fs::remove_all(files);
+        fs::create_directory(files);
+        UseRecording(PatternBytes(0, kCopyStart + 5'000), c.typed);
+        if (c.link != nullptr) {
+            ASSERT_TRUE(
+                ::CreateHardLinkA(Out(c.link).c_str(), (m_folder / c.typed).c_str(), nullptr));
+        }
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(StopBoxText(), c.stopBox + ", which a build never changes");
+        ExpectSourceUnchanged();
     }
 }
 
