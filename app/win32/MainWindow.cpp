@@ -170,6 +170,8 @@ void MainWindow::CreateControls() {
     m_label3 = MakeLabel(m_hwnd, Control::Label3, "Up");
 
     m_zidaFile = MakeBox(m_hwnd, Control::ZIDAFile, "");
+    // No limit: the box would stop at 30,000 characters by default.
+    Edit_LimitText(m_zidaFile, 0);
     m_label1 = MakeLabel(m_hwnd, Control::Label1, "ZIDA File");
 
     m_check = MakeButton(m_hwnd, Control::Check);
