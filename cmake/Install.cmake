@@ -6,7 +6,10 @@ set(ZV_DESKTOP_TEMPLATE ${CMAKE_SOURCE_DIR}/app/zeveduz.desktop)
 
 if(ZV_WINDOW AND TARGET zeveduz)
     install(TARGETS zeveduz RUNTIME DESTINATION .)
+endif()
 
+# Windows takes the icon from zeveduz.exe and needs no entry to start it.
+if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
     foreach(size 16 32)
         set(icon ${CMAKE_SOURCE_DIR}/app/icons/zeveduz-${size}.png)
         if(EXISTS ${icon})
@@ -62,8 +65,13 @@ endif()
 set(CPACK_PACKAGE_NAME "ZEVeduz")
 set(CPACK_PACKAGE_VENDOR "ZE Veduz")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Prepares a raw movie recording for burning as an audio CD")
-set(CPACK_GENERATOR "TGZ")
+if(WIN32)
+    set(CPACK_GENERATOR "ZIP")
+    set(CPACK_SYSTEM_NAME "win64")
+else()
+    set(CPACK_GENERATOR "TGZ")
+endif()
 set(CPACK_STRIP_FILES ON)
-# The tarball unpacks into one folder named after the package.
+# The package unpacks into one folder named after it.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the program's icon, a small TV showing the gray test picture on blue, as 4-bit PNGs.
+"""Writes the program's icon, a small TV showing the gray test picture on blue, as 4-bit PNGs and
+as the Windows program's icon resource ../win32/zeveduz.ico, which holds both sizes.
 
 Run from this folder: python3 MakeIcons.py
 """
@@ -95,5 +96,37 @@ def WritePng(path, rows):
         out.write(png)
 
 
+def IconImage(rows):
+    """One image of an .ico: a 4-bit bitmap and its transparency mask, both bottom-up."""
+    size = len(rows)
+    index = {key: i for i, (key, _) in enumerate(PALETTE)}
+    # Transparent pixels are drawn by XOR over the screen: their colour must be black.
+    palette = b"".join(bytes([b, g, r, 0]) if a else b"\0\0\0\0" for _, (r, g, b, a) in PALETTE)
+    colours, mask = b"", b""
+    for row in reversed(rows):
+        nibbles = [index[key] for key in row]
+        line = bytes(nibbles[i] << 4 | nibbles[i + 1] for i in range(0, size, 2))
+        colours += line + bytes(-len(line) % 4)
+        bits = "".join("1" if PALETTE[n][1][3] == 0 else "0" for n in nibbles)
+        line = bytes(int(bits[i:i + 8], 2) for i in range(0, size, 8))
+        mask += line + bytes(-len(line) % 4)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 4, 0, len(colours) + len(mask),
+                         0, 0, len(PALETTE), 0)
+    return header + palette + colours + mask
+
+
+def WriteIco(path, icons):
+    images = [IconImage(rows) for rows in icons]
+    ico = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(ico) + 16 * len(images)
+    for rows, image in zip(icons, images):
+        ico += struct.pack("<BBBBHHII", len(rows), len(rows), len(PALETTE), 0, 1, 4, len(image),
+                           offset)
+        offset += len(image)
+    with open(path, "wb") as out:
+        out.write(ico + b"".join(images))
+
+
 WritePng("zeveduz-16.png", ICON_16)
 WritePng("zeveduz-32.png", ICON_32)
+WriteIco("../win32/zeveduz.ico", [ICON_16, ICON_32])

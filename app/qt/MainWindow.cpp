@@ -125,10 +125,10 @@ void MainWindow::CreateControls() {
 
     m_check = new QPushButton(this);
     Place(*m_check, "Check", 120, 2'760, 1'455, 375);
-    m_checkCaption = std::make_unique<PacedCaption>(*m_check, "Check Alignment");
+    StartCaption(Button::Check, "Check Alignment");
     m_makeMovie = new QPushButton(this);
     Place(*m_makeMovie, "MakeMovie", 120, 3'240, 1'455, 375);
-    m_makeMovieCaption = std::make_unique<PacedCaption>(*m_makeMovie, "Make Movie");
+    StartCaption(Button::MakeMovie, "Make Movie");
     for (QPushButton* button : {m_check, m_makeMovie}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -174,40 +174,6 @@ std::string MainWindow::BoxText(Box box) const {
     return ToLogic(BoxOf(box).text());
 }
 
-std::string MainWindow::Caption(Button button) const {
-    return CaptionOf(button).Text();
-}
-
-void MainWindow::SetCaption(Button button, const std::string& text) {
-    // The preview sets a caption once per line: the line's pixels are shown with it.
-    m_screen->RepaintPending();
-    CaptionOf(button == Button::Check ? Button::MakeMovie : Button::Check).Flush();
-    CaptionOf(button).Set(text);
-}
-
-void MainWindow::SetScreenBackground(Rgb colour) {
-    FlushCaptions();
-    m_screen->SetBackground(QColor(colour.red, colour.green, colour.blue));
-}
-
-void MainWindow::RepaintScreen() {
-    FlushCaptions();
-    m_screen->RepaintAll();
-}
-
-void MainWindow::SetScreenPenWidth(int) {
-    // The preview draws with a pen of one pixel only, which is what SetScreenPixel sets.
-    FlushCaptions();
-}
-
-void MainWindow::SetScreenPixel(int x, int y, Rgb colour) {
-    FlushCaptions();
-    if (m_screen->StartsNewLine(y)) {
-        m_screen->RepaintPending();
-    }
-    m_screen->SetPixel(x, y, qRgb(colour.red, colour.green, colour.blue));
-}
-
 void MainWindow::ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) {
     // The box opens over what the operation has shown so far.
@@ -238,16 +204,6 @@ std::string MainWindow::ProgramFolder() const {
     return ExecutableFolder();
 }
 
-void MainWindow::FlushCaptions() {
-    m_checkCaption->Flush();
-    m_makeMovieCaption->Flush();
-}
-
-void MainWindow::FlushAll() {
-    FlushCaptions();
-    m_screen->RepaintPending();
-}
-
 QLineEdit& MainWindow::BoxOf(Box box) const {
     switch (box) {
         case Box::Skew:
@@ -260,12 +216,27 @@ QLineEdit& MainWindow::BoxOf(Box box) const {
     return *m_zidaFile;
 }
 
-PacedCaption& MainWindow::CaptionOf(Button button) {
-    return button == Button::Check ? *m_checkCaption : *m_makeMovieCaption;
+void MainWindow::PaintCaption(Button button, const std::string& text) {
+    QPushButton& shown = button == Button::Check ? *m_check : *m_makeMovie;
+    shown.setText(QString::fromStdString(text));
+    // Synchronous: the operation that sets the caption does not return to the event loop.
+    shown.repaint();
 }
 
-const PacedCaption& MainWindow::CaptionOf(Button button) const {
-    return button == Button::Check ? *m_checkCaption : *m_makeMovieCaption;
+void MainWindow::FillScreenImage(Rgb colour) {
+    m_screen->SetBackground(QColor(colour.red, colour.green, colour.blue));
+}
+
+bool MainWindow::SetScreenImagePixel(int x, int y, Rgb colour) {
+    return m_screen->SetPixel(x, y, qRgb(colour.red, colour.green, colour.blue));
+}
+
+void MainWindow::PaintScreenRows(int first, int last) {
+    m_screen->RepaintRows(first, last);
+}
+
+void MainWindow::PaintScreen() {
+    m_screen->RepaintAll();
 }
 
 }  // namespace zv

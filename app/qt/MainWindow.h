@@ -2,12 +2,10 @@
 
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "app/MovieMaker.h"
-#include "app/qt/PacedCaption.h"
-#include "common/Window.h"
+#include "app/PacedWindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -27,7 +25,7 @@ struct MainWindowOptions {
 
 // The one window of ZE Veduz. It forwards its controls' events to MovieMaker and carries out what
 // MovieMaker asks of a window. Its load event runs in the constructor, before it is first shown.
-class MainWindow : public QWidget, public Window {
+class MainWindow : public QWidget, public PacedWindow {
     Q_OBJECT
 
 public:
@@ -38,27 +36,24 @@ public:
     const MovieMaker& Maker() const { return m_maker; }
 
     std::string BoxText(Box box) const override;
-    std::string Caption(Button button) const override;
-    void SetCaption(Button button, const std::string& text) override;
-    void SetScreenBackground(Rgb colour) override;
-    void RepaintScreen() override;
-    void SetScreenPenWidth(int pixels) override;
-    void SetScreenPixel(int x, int y, Rgb colour) override;
     void ShowMessage(const std::string& text, const std::string& title,
                      MessageStyle style) override;
     void EndProgram(int exitStatus) override;
     std::string ProgramFolder() const override;
+
+protected:
+    void PaintCaption(Button button, const std::string& text) override;
+    void FillScreenImage(Rgb colour) override;
+    bool SetScreenImagePixel(int x, int y, Rgb colour) override;
+    void PaintScreenRows(int first, int last) override;
+    void PaintScreen() override;
 
 private:
     void CreateControls();
     void WireEvents();
     // Runs one event handler of MovieMaker and puts on the screen whatever it left pending.
     void Handle(void (MovieMaker::*handler)());
-    void FlushCaptions();
-    void FlushAll();
     QLineEdit& BoxOf(Box box) const;
-    PacedCaption& CaptionOf(Button button);
-    const PacedCaption& CaptionOf(Button button) const;
 
     MainWindowOptions m_options;
     ScreenWidget* m_screen = nullptr;
@@ -70,8 +65,6 @@ private:
     QLabel* m_label1 = nullptr;
     QLabel* m_label2 = nullptr;
     QLabel* m_label3 = nullptr;
-    std::unique_ptr<PacedCaption> m_checkCaption;
-    std::unique_ptr<PacedCaption> m_makeMovieCaption;
     MovieMaker m_maker;
 };
 

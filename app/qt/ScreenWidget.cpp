@@ -21,27 +21,22 @@ ScreenWidget::ScreenWidget(QWidget* parent)
 void ScreenWidget::SetBackground(QColor colour) {
     m_background = colour;
     m_image.fill(colour);
-    m_dirty = m_image.rect();
 }
 
-void ScreenWidget::SetPixel(int x, int y, QRgb colour) {
+bool ScreenWidget::SetPixel(int x, int y, QRgb colour) {
     if (!m_image.rect().contains(x, y)) {
-        return;
+        return false;
     }
     reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = colour;
-    m_dirty |= QRect(x, y, 1, 1);
+    return true;
 }
 
-void ScreenWidget::RepaintPending() {
-    if (HasPendingPixels()) {
-        QRect area = OnWidget(m_dirty);
-        m_dirty = QRect();
-        repaint(area);
-    }
+void ScreenWidget::RepaintRows(int first, int last) {
+    QRect rows(0, first, m_image.width(), last - first + 1);
+    repaint(rows.translated(contentsRect().topLeft()));
 }
 
 void ScreenWidget::RepaintAll() {
-    m_dirty = QRect();
     repaint();
 }
 
@@ -59,12 +54,7 @@ void ScreenWidget::resizeEvent(QResizeEvent*) {
     if (m_image.size() != contentsRect().size()) {
         m_image = QImage(contentsRect().size(), QImage::Format_RGB32);
         m_image.fill(m_background);
-        m_dirty = QRect();
     }
-}
-
-QRect ScreenWidget::OnWidget(const QRect& imageRect) const {
-    return imageRect.translated(contentsRect().topLeft());
 }
 
 }  // namespace zv

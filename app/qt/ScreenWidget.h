@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QImage>
-#include <QRect>
 #include <QWidget>
 
 namespace zv {
 
 // The picture area: a one-pixel frame around an image that the preview draws into pixel by
-// pixel. Pixels are kept in the image and reach the screen when RepaintPending is called.
+// pixel. Pixels are kept in the image and reach the screen when their rows are repainted.
 class ScreenWidget : public QWidget {
     Q_OBJECT
 
@@ -19,16 +18,12 @@ public:
 
     // Clears the whole area to the colour.
     void SetBackground(QColor colour);
-    // One pixel, the only pen the preview uses; points outside the area are clipped.
-    void SetPixel(int x, int y, QRgb colour);
+    // One pixel, the only pen the preview uses; false for a point outside the area, which is
+    // clipped.
+    bool SetPixel(int x, int y, QRgb colour);
 
-    bool HasPendingPixels() const { return !m_dirty.isEmpty(); }
-    // True when (x, y) would start another line than the pixels not yet on the screen.
-    bool StartsNewLine(int y) const {
-        return HasPendingPixels() && (y < m_dirty.top() || y > m_dirty.bottom());
-    }
-    // Paints the changed pixels now, without returning to the event loop.
-    void RepaintPending();
+    // Paint now, without returning to the event loop.
+    void RepaintRows(int first, int last);
     void RepaintAll();
 
 protected:
@@ -36,11 +31,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QRect OnWidget(const QRect& imageRect) const;
-
     QImage m_image;
     QColor m_background;
-    QRect m_dirty;
 };
 
 }  // namespace zv

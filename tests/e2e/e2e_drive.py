@@ -1,16 +1,21 @@
 #!/usr/bin/python3
 """The real zeveduz with its sample recording, run as a person would on the X server that xvfb-run
-gives it: typed into, clicked, read off the screen.
-    e2e_drive.py <zeveduz> <sample.raw> [<screenshot after the preview>]"""
+gives it: typed into, clicked, read off the screen. The set it builds must be the one in
+sample-set.sha256 beside this script, which the Linux program built: both programs write the same
+bytes.
+    e2e_drive.py [--launcher <command>] <zeveduz> <sample.raw> [<screenshot after the preview>]
+The Windows program runs as --launcher wine zeveduz.exe."""
 
+import argparse
+import hashlib
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 
 TITLE, CLOSING_TITLE = "ZE Veduz", "ZIDA ready to be written by CDRWIN!"
+CLIENT = (112, 247)  # the window's inside, 1,680 x 3,705 twips; Wine's X window holds its frame too
 # Centres of the controls in the client area, in pixels (twips / 15).
 SKEW, UP, NAME, CHECK, MAKE = (36, 121), (76, 121), (56, 162), (56, 196), (56, 228)
 PICTURE = (15, 9, 83, 82)  # the drawing area inside TVScreen's frame: left, top, width, height
@@ -22,6 +27,7 @@ CARD_ROWS = {
     80: "FFFFFEEEEEDDDDDCCCCCBBBBBAAAAA99999888887777766666555554444433333222221111100000",
 }
 BLUE = bytes([0, 0, 255])
+SET_DIGESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "sample-set.sha256")
 
 
 def Run(*args, **options):
@@ -42,14 +48,28 @@ def Windows(title):
     return found.stdout.split()
 
 
-def Start(program, cwd):
-    """The program, started from another folder than its own, and its window's corner."""
-    app = subprocess.Popen([program], cwd=cwd)
-    app.window = WaitFor("the window", lambda: Windows(TITLE))[0]
+def Geometry(window):
     where = dict(line.split("=") for line in
-                 Run("xdotool", "getwindowgeometry", "--shell", app.window, text=True).split())
-    app.corner = int(where["X"]), int(where["Y"])
+                 Run("xdotool", "getwindowgeometry", "--shell", window, text=True).split())
+    return int(where["X"]), int(where["Y"]), int(where["WIDTH"]), int(where["HEIGHT"])
+
+
+def Start(command, cwd):
+    """The program, started from another folder than its own, and its client area's corner."""
+    app = subprocess.Popen(command, cwd=cwd)
+    app.window = WaitFor("the window", lambda: Windows(TITLE))[0]
+    x, y, width, height = Geometry(app.window)
+    # A frame as wide on the left as on the right and below; the title bar above.
+    border = (width - CLIENT[0]) // 2
+    app.corner = x + border, y + height - CLIENT[1] - border
     return app
+
+
+def Dismiss(box):
+    """Return on a message box, clicked into first: under Wine the keys go where the pointer is."""
+    x, y, _, height = Geometry(box)
+    Run("xdotool", "mousemove", "--sync", str(x + 8), str(y + height - 8), "click", "1")
+    Run("xdotool", "windowfocus", "--sync", box, "key", "Return")
 
 
 def Do(app, *steps):
@@ -74,37 +94,60 @@ def ShowsTheCard(app):
     return card and all(row[240:] == BLUE * 3 for row in rows) and rows[81] == BLUE * width
 
 
+def CheckSet(files):
+    """Every file of the set as the Linux program wrote it, compared by SHA-256."""
+    with open(SET_DIGESTS) as listing:
+        expected = {name: digest for digest, name in (line.split() for line in listing)}
+    found = {}
+    for name in sorted(os.listdir(files)):
+        digest = hashlib.sha256()
+        with open(os.path.join(files, name), "rb") as file:
+            while chunk := file.read(1 << 20):
+                digest.update(chunk)
+        found[name] = digest.hexdigest()
+    assert found == expected, "the set differs from the Linux program's:\n" + "".join(
+        f"{digest}  {name}\n" for name, digest in found.items())
+
+
 def main():
-    program, sample, screenshot = (sys.argv[1:] + [None])[:3]
+    arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    arguments.add_argument("--launcher", help="the command that runs the program, such as wine")
+    arguments.add_argument("program")
+    arguments.add_argument("sample")
+    arguments.add_argument("screenshot", nargs="?")
+    options = arguments.parse_args()
     work = tempfile.mkdtemp(prefix="zeveduz-e2e-")
-    folder, elsewhere = os.path.join(work, "program"), os.path.join(work, "elsewhere")
+    # A folder name that is not valid text, which only Linux allows; Windows names are UTF-16.
+    windows = options.program.lower().endswith(".exe")
+    name = "program-caf\u00e9" if windows else os.fsdecode(b"program-caf\xe9")
+    folder, elsewhere = os.path.join(work, name), os.path.join(work, "elsewhere")
     os.makedirs(folder)
     os.makedirs(elsewhere)
-    program = shutil.copy2(program, folder)
-    shutil.copy2(sample, folder)
+    program = shutil.copy2(options.program, folder)
+    command = ([options.launcher] if options.launcher else []) + [program]
+    shutil.copy2(options.sample, folder)
     try:
         # Before Skew's "46": a letter the filter swallows, a digit, a fourth key the box refuses.
-        app = Start(program, elsewhere)
+        app = Start(command, elsewhere)
         Do(app, NAME, ("type", "sample.raw"), SKEW, ("key", "Home", "type", "x09"), CHECK)
         WaitFor("the sample's tenth frame on blue", lambda: ShowsTheCard(app))
-        if screenshot:
-            Run("import", "-window", app.window, screenshot)
+        if options.screenshot:
+            Run("import", "-window", app.window, options.screenshot)
         Do(app, MAKE)
         box = WaitFor("the closing box", lambda: Windows(CLOSING_TITLE), timeout=240)[0]
-        Do(app, ("windowfocus", "--sync", box, "key", "Return"))
+        Dismiss(box)
         WaitFor("the closing box to close", lambda: not Windows(CLOSING_TITLE))
-        files = sorted(os.listdir(os.path.join(folder, "Files")))
-        assert files == ["0.bin", "1.bin", "2.bin", "3.bin", "ZIDA.cue"], files
+        CheckSet(os.path.join(folder, "Files"))
         assert not os.listdir(elsewhere), os.listdir(elsewhere)
         Do(app, CHECK)  # it reads "Finished!" now
         assert app.wait(timeout=60) == 0, "Finished! ended the program with a failure"
 
         # 410 lines of 80 bytes overflow 16 bits: the error box, titled as the window, then 1.
-        app = Start(program, elsewhere)
+        app = Start(command, elsewhere)
         Do(app, UP, ("key", "End", "BackSpace", "BackSpace", "type", "410"), NAME,
            ("type", "sample.raw"), CHECK)
-        box = WaitFor("the error box", lambda: Windows(TITLE)[1:])[0]
-        Do(app, ("windowfocus", "--sync", box, "key", "Return"))
+        box = WaitFor("the error box", lambda: [w for w in Windows(TITLE) if w != app.window])[0]
+        Dismiss(box)
         assert app.wait(timeout=60) == 1, "the error box ended the program without a failure"
     finally:
         shutil.rmtree(work)
