@@ -87,9 +87,13 @@ TEST_F(BuildFaultTest, TheProgramFolderAndFilesNeedWritePermission) {
         mode_t filesMode;  // 0: no Files/ before the build
         std::string stopBox;
         const char* lastCaption;
+        // Files/ is nobody's and holds root's ZIDA.cue, which nobody may not read, and 0.bin,
+        // which nobody may not write.
+        bool lockedOldSet = false;
     } cases[] = {
         {0555, 0, "Cannot create folder " + files + ": Permission denied", "Make Movie"},
         {0755, 0555, "Cannot create " + files + "/0.bin: Permission denied", "Hold on..."},
+        {0755, 0755, "Cannot create " + files + "/0.bin: Permission denied", "Hold on...", true},
         // The new folder is not flushed through a program folder that cannot be read.
         {0311, 0, "", "Finished!"},
     };
@@ -103,6 +107,13 @@ TEST_F(BuildFaultTest, TheProgramFolderAndFilesNeedWritePermission) {
         if (c.filesMode != 0) {
             ::mkdir(files.c_str(), c.filesMode);
         }
+        if (c.lockedOldSet) {
+            ASSERT_EQ(::chown(files.c_str(), kNobody, kNobody), 0);
+            WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
+            WriteBytes(Track(0), {'o', 'l', 'd'});
+            ::chmod(Out("ZIDA.cue").c_str(), 0);
+            ::chmod(Track(0).c_str(), 0444);
+        }
         ::chmod(m_folder.Path().c_str(), c.folderMode);
         // For this thread's file access only, and with root's override gone.
         ::setfsuid(kNobody);
@@ -110,6 +121,8 @@ TEST_F(BuildFaultTest, TheProgramFolderAndFilesNeedWritePermission) {
         ::setfsuid(0);
         EXPECT_EQ(StopBoxText(), c.stopBox);
         EXPECT_EQ(m_window.captions[Button::MakeMovie], c.lastCaption);
+        // An old sheet goes whether or not it can be read.
+        EXPECT_EQ(fs::exists(Out("ZIDA.cue")), c.stopBox.empty());
     }
     ExpectSourceUnchanged();
 }
