@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -18,7 +17,6 @@ namespace zv::bench {
 namespace {
 
 constexpr double kKibPerMib = 1024.0;
-constexpr std::size_t kPatternChunkBytes = 1 << 20;
 
 [[noreturn]] void Fail(const std::string& what) {
     throw std::runtime_error(what + ": " + std::strerror(errno));
@@ -62,25 +60,6 @@ ChildRun RunTimed(const std::function<void()>& inChild, const std::string& name)
 
 }  // namespace
 
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        throw std::invalid_argument("median of nothing");
-    }
-    auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    if (values.size() % 2 != 0) {
-        return *middle;
-    }
-    return (*middle + *std::max_element(values.begin(), middle)) / 2;
-}
-
-double Maximum(const std::vector<double>& values) {
-    if (values.empty()) {
-        throw std::invalid_argument("maximum of nothing");
-    }
-    return *std::max_element(values.begin(), values.end());
-}
-
 ChildRun TimeChild(const std::function<void()>& work) {
     return RunTimed(
         [&] {
@@ -114,49 +93,8 @@ ChildRun TimeProgram(const std::vector<std::string>& arguments) {
         arguments.front());
 }
 
-void MakePatternFile(const std::string& path, std::int64_t bytes) {
-    int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) {
-        Fail("create " + path);
-    }
-    std::vector<std::uint64_t> chunk(kPatternChunkBytes / sizeof(std::uint64_t));
-    std::uint64_t state = 0x9E3779B97F4A7C15ULL;
-    while (bytes > 0) {
-        for (auto& word : chunk) {
-            // xorshift64: cheap and far from compressible
-            state ^= state << 13;
-            state ^= state >> 7;
-            state ^= state << 17;
-            word = state;
-        }
-        auto want = static_cast<std::size_t>(
-            std::min<std::int64_t>(bytes, static_cast<std::int64_t>(kPatternChunkBytes)));
-        const char* from = reinterpret_cast<const char*>(chunk.data());
-        std::size_t done = 0;
-        while (done < want) {
-            ssize_t put = ::write(descriptor, from + done, want - done);
-            if (put < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                Fail("write " + path);
-            }
-            done += static_cast<std::size_t>(put);
-        }
-        bytes -= static_cast<std::int64_t>(want);
-    }
-    if (::fsync(descriptor) != 0 || ::close(descriptor) != 0) {
-        Fail("flush " + path);
-    }
-}
-
 void FlushDisks() {
     ::sync();
-}
-
-void PrintFigure(const std::string& name, double value, int decimals) {
-    std::printf("%s: %.*f\n", name.c_str(), decimals, value);
-    std::fflush(stdout);
 }
 
 }  // namespace zv::bench

@@ -11,12 +11,12 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/MovieMaker.h"
+#include "bench/Figures.h"
 #include "params/Paths.h"
 #include "tests/support/NullWindow.h"
 #include "tests/support/TempFolder.h"
@@ -33,27 +33,6 @@ constexpr double kBytesPerMib = 1024.0 * 1024.0;
 
 fs::path PathOf(const std::string& path) {
     return fs::path(std::u8string(path.begin(), path.end()));
-}
-
-// Bytes that neither compress nor repeat (xorshift64), flushed before any measurement.
-void MakePatternFile(const std::string& path, long long bytes) {
-    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
-    std::vector<unsigned long long> chunk((1 << 20) / sizeof(unsigned long long));
-    unsigned long long state = 0x9E3779B97F4A7C15ULL;
-    for (long long left = bytes; left > 0;) {
-        for (auto& word : chunk) {
-            state ^= state << 13;
-            state ^= state >> 7;
-            state ^= state << 17;
-            word = state;
-        }
-        auto part = std::min<long long>(left, static_cast<long long>(chunk.size() * 8));
-        out.write(reinterpret_cast<const char*>(chunk.data()), part);
-        left -= part;
-    }
-    if (!out.flush()) {
-        throw std::runtime_error("cannot write " + path);
-    }
 }
 
 // The child's work: prints its own peak working set in bytes, the one figure the parent reads.
@@ -138,17 +117,6 @@ ChildRun TimeChild(const std::string& mode, const std::string& from, const std::
             std::strtod(output.c_str(), nullptr) / kBytesPerMib};
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    std::size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-void PrintFigure(const char* name, double value, int decimals) {
-    std::printf("%s: %.*f\n", name, decimals, value);
-    std::fflush(stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,7 +138,7 @@ int main(int argc, char** argv) {
         for (long long bytes : {kShortBytes, kLongBytes}) {
             std::fprintf(stderr, "build benchmark (Win32): %lld-byte recording in %s, %d rounds\n",
                          bytes, scratch.Path().c_str(), rounds);
-            MakePatternFile(recording, bytes);
+            zv::bench::MakePatternFile(recording, bytes);
             bool timed = bytes == kLongBytes;
             for (int round = 0; round < rounds; ++round) {
                 // Alternate the order, so that neither side always runs on a disk the other warmed.
@@ -196,14 +164,14 @@ int main(int argc, char** argv) {
                 }
             }
         }
-        double build = Median(buildSeconds);
-        double copied = Median(copySeconds);
-        PrintFigure("win_build_s", build, 3);
-        PrintFigure("win_copyfile_s", copied, 3);
-        PrintFigure("win_build_vs_copyfile", build / copied, 2);
-        PrintFigure("win_peak_ws_mib_30mb", peakMib[0], 1);
-        PrintFigure("win_peak_ws_mib_300mb", peakMib[1], 1);
-        PrintFigure("win_peak_300mb_vs_30mb", peakMib[1] / peakMib[0], 2);
+        double build = zv::bench::Median(buildSeconds);
+        double copied = zv::bench::Median(copySeconds);
+        zv::bench::PrintFigure("win_build_s", build, 3);
+        zv::bench::PrintFigure("win_copyfile_s", copied, 3);
+        zv::bench::PrintFigure("win_build_vs_copyfile", build / copied, 2);
+        zv::bench::PrintFigure("win_peak_ws_mib_30mb", peakMib[0], 1);
+        zv::bench::PrintFigure("win_peak_ws_mib_300mb", peakMib[1], 1);
+        zv::bench::PrintFigure("win_peak_300mb_vs_30mb", peakMib[1] / peakMib[0], 2);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "build benchmark (Win32): %s\n", error.what());
         return 1;

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/win32/Utf16.h"
 #include "common/System.h"
+#include "common/win32/Utf16.h"
 
 namespace zv {
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -46,6 +47,12 @@ void WaitForData(int descriptor, const std::string& path, const char* action) {
     int flags = ::fcntl(descriptor, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         throw StandardError::FromErrno(action, path, errno);
+    }
+}
+
+void CloseQuietly(NativeHandle handle) {
+    if (handle != kNoHandle) {
+        ::close(static_cast<int>(handle));
     }
 }
 

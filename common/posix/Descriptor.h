@@ -3,6 +3,8 @@
 // POSIX only: what File and Folder share of opening descriptors.
 #include <string>
 
+#include "common/File.h"
+
 namespace zv {
 
 // A name with a NUL in it names no file: the system would see only the part before the NUL.
@@ -18,5 +20,8 @@ void CheckRegularFile(int descriptor, const std::string& path);
 
 // Reads and writes of a file that opened wait for the disk as usual.
 void WaitForData(int descriptor, const std::string& path, const char* action);
+
+// For destructors: a descriptor that will not close has nothing left to lose.
+void CloseQuietly(NativeHandle handle);
 
 }  // namespace zv

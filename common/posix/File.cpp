@@ -35,9 +35,7 @@ File::File(File&& other) noexcept
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
-        if (m_handle != kNoHandle) {
-            ::close(DescriptorOf(m_handle));
-        }
+        CloseQuietly(m_handle);
         m_handle = std::exchange(other.m_handle, kNoHandle);
         m_path = std::move(other.m_path);
     }
@@ -45,9 +43,7 @@ File& File::operator=(File&& other) noexcept {
 }
 
 File::~File() {
-    if (m_handle != kNoHandle) {
-        ::close(DescriptorOf(m_handle));
-    }
+    CloseQuietly(m_handle);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {

@@ -63,9 +63,7 @@ Folder::Folder(Folder&& other) noexcept
 
 Folder& Folder::operator=(Folder&& other) noexcept {
     if (this != &other) {
-        if (m_handle != kNoHandle) {
-            ::close(DescriptorOf(m_handle));
-        }
+        CloseQuietly(m_handle);
         m_handle = std::exchange(other.m_handle, kNoHandle);
         m_path = std::move(other.m_path);
     }
@@ -73,9 +71,7 @@ Folder& Folder::operator=(Folder&& other) noexcept {
 }
 
 Folder::~Folder() {
-    if (m_handle != kNoHandle) {
-        ::close(DescriptorOf(m_handle));
-    }
+    CloseQuietly(m_handle);
 }
 
 File Folder::OpenForReading(const std::string& name) const {

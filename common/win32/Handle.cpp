@@ -1,6 +1,8 @@
 // Win32 only: the POSIX counterpart is common/posix/Descriptor.cpp.
 #include "common/win32/Handle.h"
 
+#include "common/win32/Utf16.h"
+
 namespace zv {
 
 std::wstring SystemName(const std::string& path, const char* action) {
@@ -19,18 +21,6 @@ std::wstring SystemName(const std::string& path, const char* action) {
         throw Win32Error(action, path, ERROR_NO_UNICODE_TRANSLATION);
     }
     return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                          length, nullptr, nullptr);
-    return narrow;
 }
 
 StandardError Win32Error(const std::string& action, const std::string& path, DWORD error) {
@@ -52,7 +42,7 @@ StandardError Win32Error(const std::string& action, const std::string& path, DWO
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) {
         reason.pop_back();
     }
-    return StandardError::Cannot(action, path, Utf8(reason));
+    return StandardError::Cannot(action, path, FromUtf16(reason));
 }
 
 HANDLE OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,

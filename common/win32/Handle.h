@@ -13,7 +13,6 @@ namespace zv {
 // UTF-8 inside the program, UTF-16 at the system's calls. A name with a NUL names no file: the
 // system would see only the part before it. Text that is no UTF-8 names none either.
 std::wstring SystemName(const std::string& path, const char* action);
-std::string Utf8(const std::wstring& text);
 
 // "Cannot <action> <path>: <the system's text for `error`>", in English where Windows has it.
 StandardError Win32Error(const std::string& action, const std::string& path, DWORD error);

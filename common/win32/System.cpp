@@ -2,6 +2,7 @@
 #include "common/System.h"
 
 #include "common/win32/Handle.h"
+#include "common/win32/Utf16.h"
 
 namespace zv {
 
@@ -23,9 +24,9 @@ std::string ExecutableFolder() {
     std::size_t separator = path.find_last_of(L"\\/");
     if (separator == std::wstring::npos) {
         throw StandardError::Cannot("find the program's folder from", "GetModuleFileNameW",
-                                    "\"" + Utf8(path) + "\" names no folder");
+                                    "\"" + FromUtf16(path) + "\" names no folder");
     }
-    return Utf8(path.substr(0, separator));
+    return FromUtf16(path.substr(0, separator));
 }
 
 }  // namespace zv

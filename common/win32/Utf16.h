@@ -4,7 +4,7 @@
 
 namespace zv {
 
-// The window's texts are UTF-8 like the logic's; these two convert at the Win32 calls only.
+// Win32 only. Texts are UTF-8 inside the program; these two convert at the Win32 calls only.
 std::wstring ToUtf16(const std::string& text);
 std::string FromUtf16(const std::wstring& text);
 

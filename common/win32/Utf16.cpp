@@ -1,4 +1,5 @@
-#include "app/win32/Utf16.h"
+// Win32 only: conversions between the program's UTF-8 and the system's UTF-16.
+#include "common/win32/Utf16.h"
 
 #include <windows.h>
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zv::bench {
+
+double Median(std::vector<double> values);
+double Maximum(const std::vector<double>& values);
+
+// Bytes that neither compress nor repeat, so that no layer below can shortcut the copy. Flushed,
+// so that its write-back does not fall into a measurement.
+void MakePatternFile(const std::string& path, std::int64_t bytes);
+
+// The summary lines: "name: value", one figure a line.
+void PrintFigure(const std::string& name, double value, int decimals);
+
+}  // namespace zv::bench
