@@ -39,9 +39,12 @@ void MakePatternFile(const std::string& path, std::int64_t bytes) {
     std::filesystem::path where(std::u8string(path.begin(), path.end()));
     std::u8string folder = where.parent_path().u8string();
     std::u8string name = where.filename().u8string();
-    File file = Folder::Open(std::string(folder.begin(), folder.end()))
-                    .OpenForWriting(std::string(name.begin(), name.end()));
-    file.Empty();
+    Folder parent = Folder::Open(std::string(folder.begin(), folder.end()));
+    std::string fileName(name.begin(), name.end());
+    if (parent.IdOf(fileName)) {
+        parent.Remove(fileName);
+    }
+    File file = parent.CreateNew(fileName);
     std::vector<std::uint64_t> chunk(kPatternChunkBytes / sizeof(std::uint64_t));
     std::uint64_t state = 0x9E3779B97F4A7C15ULL;
     while (bytes > 0) {

@@ -37,8 +37,6 @@ public:
     // Bytes between the end of the file and `offset` read as zeros, and take no room where the
     // file system allows.
     void WriteAt(const void* buffer, std::size_t count, std::int64_t offset);
-    // Drops every byte of a regular file; other files (a device, say) have none to drop.
-    void Empty();
     std::int64_t Size() const;
     FileId Id() const;
     void Sync();

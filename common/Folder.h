@@ -27,13 +27,14 @@ public:
 
     // A regular file, for reading; a link, a folder or a pipe is refused.
     File OpenForReading(const std::string& name) const;
-    // Created when missing, kept as it is when present. A symbolic link of that name is removed,
-    // never what it leads to, and a plain file made in its place.
-    File OpenForWriting(const std::string& name);
+    // A new, empty regular file made here for writing, never a file that was there before: fails
+    // when anything has that name already, a folder reported as one.
+    File CreateNew(const std::string& name);
     // True when `name` is a regular file that can be opened for reading now; never fails.
     bool HoldsFile(const std::string& name) const;
     // The entry itself, a link not followed; empty when nothing is there.
     std::optional<FileId> IdOf(const std::string& name) const;
+    bool HoldsFolder(const std::string& name) const;
     void Remove(const std::string& name);
     // Gives `from` the name `to`, replacing what was there, in one step.
     void Rename(const std::string& from, const std::string& to);

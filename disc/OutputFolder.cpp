@@ -46,13 +46,11 @@ void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
 }
 
 File OutputFolder::Create(const std::string& name) {
-    File file = Held().OpenForWriting(name);
-    // Compared once open, so that no link can change between the check and the write.
-    if (IsRecording(file.Id())) {
-        Refuse(name, "write");
+    // A folder stays, for CreateNew to report.
+    if (Held().IdOf(name) && !Held().HoldsFolder(name)) {
+        Remove(name);
     }
-    file.Empty();
-    return file;
+    return Held().CreateNew(name);
 }
 
 File OutputFolder::OpenForReading(const std::string& name) const {

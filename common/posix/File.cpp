@@ -96,16 +96,6 @@ void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     }
 }
 
-void File::Empty() {
-    struct stat status {};
-    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
-        throw StandardError::FromErrno("write", m_path, errno);
-    }
-    if (S_ISREG(status.st_mode) && ::ftruncate(DescriptorOf(m_handle), 0) != 0) {
-        throw StandardError::FromErrno("write", m_path, errno);
-    }
-}
-
 std::int64_t File::Size() const {
     struct stat status {};
     if (::fstat(DescriptorOf(m_handle), &status) != 0) {

@@ -83,25 +83,19 @@ File Folder::OpenForReading(const std::string& name) const {
     return file;
 }
 
-File Folder::OpenForWriting(const std::string& name) {
+File Folder::CreateNew(const std::string& name) {
     std::string path = PathOf(name);
     int folder = DescriptorOf(m_handle);
     const char* systemName = SystemName(name, "create");
-    constexpr int kFlags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int descriptor = ::openat(folder, systemName, kFlags, 0666);
-    struct stat status {};
-    if (descriptor < 0 && errno == ELOOP &&
-        ::fstatat(folder, systemName, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISLNK(status.st_mode)) {
-        Remove(name);
-        descriptor = ::openat(folder, systemName, kFlags | O_EXCL, 0666);
-    }
+    // O_EXCL: never a file that was there, nor one a link leads to.
+    int descriptor =
+        ::openat(folder, systemName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0) {
-        throw StandardError::FromErrno("create", path, errno);
+        int error = errno;
+        throw StandardError::FromErrno("create", path,
+                                       error == EEXIST && HoldsFolder(name) ? EISDIR : error);
     }
-    File file(descriptor, path);
-    WaitForData(descriptor, path, "create");
-    return file;
+    return File(descriptor, path);
 }
 
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
@@ -111,6 +105,13 @@ std::optional<FileId> Folder::IdOf(const std::string& name) const {
         return std::nullopt;
     }
     return FileId{status.st_dev, status.st_ino};
+}
+
+bool Folder::HoldsFolder(const std::string& name) const {
+    struct stat status {};
+    return name.find('\0') == std::string::npos &&
+           ::fstatat(DescriptorOf(m_handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISDIR(status.st_mode);
 }
 
 void Folder::Remove(const std::string& name) {

@@ -110,17 +110,6 @@ void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     }
 }
 
-void File::Empty() {
-    HANDLE handle = HandleOf(m_handle);
-    if (::GetFileType(handle) != FILE_TYPE_DISK) {
-        return;
-    }
-    if (!::SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_BEGIN) ||
-        !::SetEndOfFile(handle)) {
-        throw Win32Error("write", m_path, ::GetLastError());
-    }
-}
-
 std::int64_t File::Size() const {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(HandleOf(m_handle), &size)) {

@@ -82,23 +82,19 @@ File Folder::OpenForReading(const std::string& name) const {
     return file;
 }
 
-File Folder::OpenForWriting(const std::string& name) {
+File Folder::CreateNew(const std::string& name) {
     std::string path = PathOf(name);
-    File file(NativeOf(OpenHandle(path, GENERIC_WRITE, kShareAll, OPEN_ALWAYS,
-                                  FILE_FLAG_OPEN_REPARSE_POINT, "create")),
-              path);
-    HANDLE handle = HandleOf(file.m_handle);
-    // A device (Z:\dev\full under Wine, say) is no link.
-    if (::GetFileType(handle) == FILE_TYPE_DISK &&
-        (InformationOf(handle, path, "create").dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) !=
-            0) {
-        file.Close();
-        Remove(name);
-        file = File(NativeOf(OpenHandle(path, GENERIC_WRITE, kShareAll, CREATE_NEW,
-                                        FILE_FLAG_OPEN_REPARSE_POINT, "create")),
-                    path);
+    HANDLE handle = ::CreateFileW(SystemName(path, "create").c_str(), GENERIC_WRITE, kShareAll,
+                                  nullptr, CREATE_NEW,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        bool folder = (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                       error == ERROR_ACCESS_DENIED) &&
+                      HoldsFolder(name);
+        throw Win32Error("create", path, folder ? ERROR_DIRECTORY_NOT_SUPPORTED : error);
     }
-    return file;
+    return File(NativeOf(handle), path);
 }
 
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
@@ -111,6 +107,12 @@ std::optional<FileId> Folder::IdOf(const std::string& name) const {
     } catch (const StandardError&) {
         return std::nullopt;
     }
+}
+
+bool Folder::HoldsFolder(const std::string& name) const {
+    std::wstring path = SystemName(PathOf(name), "open");
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void Folder::Remove(const std::string& name) {
