@@ -80,7 +80,7 @@ void MovieMaker::MakeMovie_Click() {
         OutputFolder output(paths);
         TrackSplitter splitter(m_window, m_parameters, output);
         if (splitter.Run()) {
-            MakeCueSheet(m_window, output, splitter.Written());
+            MakeCueSheet(m_window, output);
         }
     });
 }

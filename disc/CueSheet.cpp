@@ -41,8 +41,8 @@ TrackCount CountTracks(const OutputFolder& output) {
 }
 
 // Anything else here would put a set on the disc that this build did not make.
-void CheckCount(const OutputFolder& output, const TrackCount& count,
-                const std::vector<std::int64_t>& written) {
+void CheckCount(const OutputFolder& output, const TrackCount& count) {
+    std::vector<std::int64_t> written = output.WrittenTracks();
     // Past the counted files the disc is full anyway: the filler's check says so.
     std::vector<std::int64_t> counted(
         written.begin(),
@@ -71,7 +71,7 @@ void WriteCueSheet(OutputFolder& output, int lastNumber) {
     std::string text = CueSheetText(lastNumber);
     File cueSheet = output.Create(Paths::CueSheetDraftName());
     cueSheet.Write(text.data(), text.size());
-    cueSheet.Close();
+    output.Close(cueSheet, static_cast<std::int64_t>(text.size()));
 }
 
 // One zero byte at the last position; the file system supplies the zeros before it.
@@ -89,7 +89,7 @@ void WriteFiller(OutputFolder& output, const TrackCount& count) {
     File filler = output.Create(Paths::TrackName(count.files));
     const char zero = 0;
     filler.WriteAt(&zero, 1, length - 1);
-    filler.Close();
+    output.Close(filler, length);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ std::string CueSheetText(int lastNumber) {
     return text;
 }
 
-void MakeCueSheet(Window& window, OutputFolder& output, const std::vector<std::int64_t>& written) {
+void MakeCueSheet(Window& window, OutputFolder& output) {
     const Paths& paths = output.Names();
     output.RemoveCueSheet();
     TrackCount count = CountTracks(output);
@@ -117,11 +117,11 @@ void MakeCueSheet(Window& window, OutputFolder& output, const std::vector<std::i
                            "BIN file not found!", MessageStyle::Information);
         return;
     }
-    CheckCount(output, count, written);
+    CheckCount(output, count);
     WriteCueSheet(output, count.files);
     WriteFiller(output, count);
     // A burner finds ZIDA.cue only over a whole set on stable storage.
-    output.PublishCueSheet(count.files + 1);
+    output.PublishCueSheet();
     window.ShowMessage("Exit this program and use CDRWIN to burn.",
                        "ZIDA ready to be written by CDRWIN!", MessageStyle::Information);
     window.SetCaption(Button::MakeMovie, kFinished);

@@ -1,10 +1,13 @@
 #include "disc/OutputFolder.h"
 
+#include <algorithm>
+
 #include "common/StandardError.h"
 
 namespace zv {
 
-OutputFolder::OutputFolder(const Paths& paths) : m_paths(paths) {}
+OutputFolder::OutputFolder(const Paths& paths, Locking locking)
+    : m_paths(paths), m_locking(locking) {}
 
 void OutputFolder::MakeIfMissing() {
     // A folder made meanwhile by another build counts as there: the claim then decides.
@@ -23,6 +26,10 @@ void OutputFolder::MakeIfMissing() {
 }
 
 void OutputFolder::Claim() {
+    if (m_locking == Locking::WithoutLock) {
+        m_folder = Folder::Open(m_paths.OutputFolder());
+        return;
+    }
     m_folder = Folder::Claim(m_paths.OutputFolder());
     if (!m_folder) {
         throw StandardError("Cannot build in " + m_paths.OutputFolder() +
@@ -46,11 +53,38 @@ void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
 }
 
 File OutputFolder::Create(const std::string& name) {
+    CheckMadeFiles();
     // A folder stays, for CreateNew to report.
-    if (Held().IdOf(name) && !Held().HoldsFolder(name)) {
+    if (HoldsLeftover(name)) {
         Remove(name);
     }
-    return Held().CreateNew(name);
+    File file = Held().CreateNew(name);
+    Record(name) = {name, file.Id(), 0};
+    return file;
+}
+
+void OutputFolder::Close(File& file, std::int64_t length) {
+    for (Made& made : m_made) {
+        if (Held().PathOf(made.name) == file.Path()) {
+            made.length = length;
+        }
+    }
+    // Flushed with the whole set at the end: waiting here would stall the copy on every file.
+    file.StartWriteBack();
+    file.Close();
+}
+
+std::vector<std::int64_t> OutputFolder::WrittenTracks() const {
+    std::vector<std::int64_t> lengths;
+    while (true) {
+        std::string name = Paths::TrackName(static_cast<int>(lengths.size()));
+        auto made = std::find_if(m_made.begin(), m_made.end(),
+                                 [&](const Made& file) { return file.name == name; });
+        if (made == m_made.end()) {
+            return lengths;
+        }
+        lengths.push_back(made->length);
+    }
 }
 
 File OutputFolder::OpenForReading(const std::string& name) const {
@@ -61,7 +95,12 @@ bool OutputFolder::HoldsFile(const std::string& name) const {
     return Held().HoldsFile(name);
 }
 
+bool OutputFolder::HoldsLeftover(const std::string& name) const {
+    return Held().IdOf(name) && !Held().HoldsFolder(name);
+}
+
 void OutputFolder::Remove(const std::string& name) {
+    CheckMadeFiles();
     if (IsRecording(Held().IdOf(name))) {
         Refuse(name, "remove");
     }
@@ -82,11 +121,24 @@ void OutputFolder::RemoveCueSheet() {
     }
 }
 
-void OutputFolder::PublishCueSheet(int files) {
-    for (int number = 0; number < files; ++number) {
-        OpenForReading(Paths::TrackName(number)).Sync();
+void OutputFolder::PublishCueSheet() {
+    for (const Made& made : m_made) {
+        std::optional<File> file;
+        try {
+            file = OpenForReading(made.name);
+        } catch (const StandardError&) {
+            std::optional<FileId> id = Held().IdOf(made.name);
+            if (!id) {
+                ReportChange(made.name, "is missing");
+            }
+            if (*id != made.id) {
+                ReportChange(made.name, "is another file than the one written");
+            }
+            throw;
+        }
+        file->Sync();
+        CheckPublished(made, *file);
     }
-    OpenForReading(Paths::CueSheetDraftName()).Sync();
     if (IsRecording(Held().IdOf(Paths::CueSheetName()))) {
         Refuse(Paths::CueSheetName(), "write");
     }
@@ -106,6 +158,43 @@ const Folder& OutputFolder::Held() const {
         throw StandardError("Cannot read in " + m_paths.OutputFolder() + ": it is not held");
     }
     return *m_folder;
+}
+
+OutputFolder::Made& OutputFolder::Record(const std::string& name) {
+    for (Made& made : m_made) {
+        if (made.name == name) {
+            return made;
+        }
+    }
+    return m_made.emplace_back();
+}
+
+void OutputFolder::CheckMadeFiles() const {
+    for (const Made& made : m_made) {
+        std::optional<FileId> id = Held().IdOf(made.name);
+        if (!id) {
+            ReportChange(made.name, "is missing");
+        }
+        if (*id != made.id) {
+            ReportChange(made.name, "is another file than the one written");
+        }
+    }
+}
+
+void OutputFolder::CheckPublished(const Made& made, const File& file) const {
+    if (file.Id() != made.id) {
+        ReportChange(made.name, "is another file than the one written");
+    }
+    if (std::int64_t length = file.Size(); length != made.length) {
+        ReportChange(made.name, "is " + std::to_string(length) + " bytes long, written " +
+                                    std::to_string(made.length) + " bytes long");
+    }
+}
+
+void OutputFolder::ReportChange(const std::string& name, const std::string& found) const {
+    throw StandardError("Cannot finish the set in " + m_paths.OutputFolder() + ": " +
+                        Held().PathOf(name) + " " + found +
+                        "; the set changed while the build ran");
 }
 
 bool OutputFolder::IsRecording(const std::optional<FileId>& id) const {

@@ -32,7 +32,6 @@ TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, Outpu
 
 bool TrackSplitter::Run() {
     m_trackNumber = 1;
-    m_written.clear();
     std::string sourcePath = m_paths.SourcePath(m_parameters.SourceName);
     if (!FileExists(sourcePath)) {
         m_window.ShowMessage(sourcePath + " NOT FOUND!", "File not found!", MessageStyle::Stop);
@@ -70,9 +69,7 @@ int TrackSplitter::FillerNumber(std::int64_t sourceLength) const {
 void TrackSplitter::WriteLeadIn() {
     File leadIn = m_output.Create(Paths::TrackName(0));
     leadIn.WriteZeros(kLeadInBytes);
-    leadIn.StartWriteBack();
-    leadIn.Close();
-    m_written.push_back(kLeadInBytes);
+    m_output.Close(leadIn, kLeadInBytes);
 }
 
 void TrackSplitter::SkipSourceHead(File& source) {
@@ -126,16 +123,14 @@ void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t tra
 
 void TrackSplitter::FinishTrack(File& track, std::int64_t dataBytes) {
     track.WriteZeros(kTrackTailBytes);
-    m_written.push_back(dataBytes + static_cast<std::int64_t>(kTrackTailBytes));
-    // Flushed with the whole set at the end: waiting here would stall the copy on every file.
-    track.StartWriteBack();
-    track.Close();
+    m_output.Close(track, dataBytes + static_cast<std::int64_t>(kTrackTailBytes));
 }
 
 void TrackSplitter::RemoveStaleTracks(int firstNumber) {
     for (int number = firstNumber;; ++number) {
         std::string name = Paths::TrackName(number);
-        if (!m_output.HoldsFile(name)) {
+        // Whether or not it can be read: a pipe or a file locked away is a leftover too.
+        if (!m_output.HoldsLeftover(name)) {
             return;
         }
         m_output.Remove(name);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "common/Window.h"
 #include "disc/OutputFolder.h"
@@ -20,8 +19,6 @@ public:
     // False when the recording is missing (the user has been told); true when every track file
     // is written and closed, its write-back started.
     bool Run();
-    // The length of each file written, from 0.bin to the last track file.
-    const std::vector<std::int64_t>& Written() const { return m_written; }
 
 private:
     int FillerNumber(std::int64_t sourceLength) const;
@@ -37,7 +34,6 @@ private:
     OutputFolder& m_output;
     const Paths& m_paths;
     std::int16_t m_trackNumber = 1;
-    std::vector<std::int64_t> m_written;
 };
 
 }  // namespace zv

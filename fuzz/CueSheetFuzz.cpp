@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/File.h"
 #include "common/StandardError.h"
 #include "disc/CueSheet.h"
 #include "fuzz/FuzzWindow.h"
@@ -30,29 +31,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zv::Paths paths(zv::fuzz::ScratchProgramFolder());
     std::filesystem::remove_all(paths.OutputFolder());
     std::filesystem::create_directory(paths.OutputFolder());
-    std::int64_t kilobytes = 0;
-    for (std::size_t number = 0; number < files; ++number) {
-        const std::uint8_t* bytes = data + number * kSizeBytes;
-        std::int64_t length =
-            (std::int64_t{bytes[0]} << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3]) &
-            0x7FFF'FFFF;
-        zv::test::MakeSparseFile(paths.TrackPath(static_cast<int>(number)), length);
-        // A size text below 1,024 bytes is the length itself, above it whole kilobytes.
-        if (number < 100) {
-            kilobytes += length < 1'024 ? length : length / 1'024;
-        }
-    }
-
     zv::fuzz::FuzzWindow window(paths.ProgramFolder());
     zv::OutputFolder output(paths);
-    std::vector<std::int64_t> written;
-    for (std::size_t number = 0; number < std::min<std::size_t>(files, 100); ++number) {
-        written.push_back(static_cast<std::int64_t>(
-            std::filesystem::file_size(paths.TrackPath(static_cast<int>(number)))));
-    }
+    std::int64_t kilobytes = 0;
     try {
         output.Claim();
-        zv::MakeCueSheet(window, output, written);
+        for (std::size_t number = 0; number < files; ++number) {
+            const std::uint8_t* bytes = data + number * kSizeBytes;
+            std::int64_t length =
+                (std::int64_t{bytes[0]} << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3]) &
+                0x7FFF'FFFF;
+            // As the build writes them: one byte at the end, the zeros before it left to the file
+            // system.
+            zv::File file = output.Create(zv::Paths::TrackName(static_cast<int>(number)));
+            const char zero = 0;
+            if (length > 0) {
+                file.WriteAt(&zero, 1, length - 1);
+            }
+            output.Close(file, length);
+            // A size text below 1,024 bytes is the length itself, above it whole kilobytes.
+            if (number < 100) {
+                kilobytes += length < 1'024 ? length : length / 1'024;
+            }
+        }
+        zv::MakeCueSheet(window, output);
     } catch (const zv::StandardError&) {
         // A failed step never leaves a sheet over the set.
         if (std::filesystem::exists(paths.CueSheetPath())) {

@@ -21,25 +21,34 @@ const std::vector<std::string> kFinished = {
 // The cue sheet step alone, on the files a test puts into Files/.
 class CueSheetTest : public MovieMakerFixture {
 protected:
-    // Files/ holds an earlier cue sheet and files of these lengths by number (-1: none).
+    // Files/ holds an earlier cue sheet and files of these lengths by number (-1: none): those up
+    // to the first gap, at most 100, written by the build, the others left from earlier.
     void MakeCueSheet(const std::vector<std::int64_t>& lengths) {
         m_window.Reset();
         fs::remove_all(m_folder / "Files");
         fs::create_directory(m_folder / "Files");
         WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
-        for (int number = 0; number < std::ssize(lengths); ++number) {
-            if (lengths[number] >= 0) {
-                MakeSparseFile(Track(number), lengths[number]);
-            }
-        }
         Paths paths(m_folder.Path());
         OutputFolder output(paths);
         output.Claim();
-        // As the track splitter would have written them: up to the first gap, at most 100.
-        std::vector<std::int64_t> written(lengths.begin(),
-                                          std::find(lengths.begin(), lengths.end(), -1));
-        written.resize(std::min<std::size_t>(written.size(), 100));
-        zv::MakeCueSheet(m_window, output, written);
+        bool building = true;
+        for (int number = 0; number < std::ssize(lengths); ++number) {
+            building = building && number < 100 && lengths[number] >= 0;
+            if (building) {
+                WriteAsTheBuild(output, number, lengths[number]);
+            } else if (lengths[number] >= 0) {
+                MakeSparseFile(Track(number), lengths[number]);
+            }
+        }
+        zv::MakeCueSheet(m_window, output);
+    }
+    static void WriteAsTheBuild(OutputFolder& output, int number, std::int64_t length) {
+        File file = output.Create(Paths::TrackName(number));
+        const char zero = 0;
+        if (length > 0) {
+            file.WriteAt(&zero, 1, length - 1);
+        }
+        output.Close(file, length);
     }
     std::string CueSheet() const { return ReadText(Out("ZIDA.cue")); }
 };
