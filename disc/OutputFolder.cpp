@@ -54,9 +54,12 @@ void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
 
 File OutputFolder::Create(const std::string& name) {
     CheckMadeFiles();
+    if (IsRecording(Held().IdOf(name))) {
+        Refuse(name, "write");
+    }
     // A folder stays, for CreateNew to report.
     if (HoldsLeftover(name)) {
-        Remove(name);
+        Held().Remove(name);
     }
     File file = Held().CreateNew(name);
     Record(name) = {name, file.Id(), 0};

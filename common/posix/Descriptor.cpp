@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,6 +49,21 @@ void WaitForData(int descriptor, const std::string& path, const char* action) {
     if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         throw StandardError::FromErrno(action, path, errno);
     }
+}
+
+std::optional<FileId> IdAt(int folder, const std::string& name) {
+    struct statx status {};
+    int flags = AT_SYMLINK_NOFOLLOW | (name.empty() ? AT_EMPTY_PATH : 0);
+    if (name.find('\0') != std::string::npos ||
+        ::statx(folder, name.c_str(), flags, STATX_INO | STATX_BTIME, &status) != 0) {
+        return std::nullopt;
+    }
+    std::uint64_t birth = 0;
+    if ((status.stx_mask & STATX_BTIME) != 0) {
+        birth = static_cast<std::uint64_t>(status.stx_btime.tv_sec) * 1'000'000'000 +
+                status.stx_btime.tv_nsec;
+    }
+    return FileId{::makedev(status.stx_dev_major, status.stx_dev_minor), status.stx_ino, birth};
 }
 
 void CloseQuietly(NativeHandle handle) {

@@ -1,6 +1,7 @@
 #pragma once
 
 // POSIX only: what File and Folder share of opening descriptors.
+#include <optional>
 #include <string>
 
 #include "common/File.h"
@@ -20,6 +21,10 @@ void CheckRegularFile(int descriptor, const std::string& path);
 
 // Reads and writes of a file that opened wait for the disk as usual.
 void WaitForData(int descriptor, const std::string& path, const char* action);
+
+// The id of `name` in the folder `folder`, a link not followed; empty `name`: of `folder` itself.
+// Empty when there is nothing to look at.
+std::optional<FileId> IdAt(int folder, const std::string& name);
 
 // For destructors: a descriptor that will not close has nothing left to lose.
 void CloseQuietly(NativeHandle handle);

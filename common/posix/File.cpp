@@ -105,11 +105,11 @@ std::int64_t File::Size() const {
 }
 
 FileId File::Id() const {
-    struct stat status {};
-    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
+    std::optional<FileId> id = IdAt(DescriptorOf(m_handle), "");
+    if (!id) {
         throw StandardError::FromErrno("open", m_path, errno);
     }
-    return {status.st_dev, status.st_ino};
+    return *id;
 }
 
 void File::Sync() {

@@ -99,12 +99,7 @@ File Folder::CreateNew(const std::string& name) {
 }
 
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
-    struct stat status {};
-    if (name.find('\0') != std::string::npos ||
-        ::fstatat(DescriptorOf(m_handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        return std::nullopt;
-    }
-    return FileId{status.st_dev, status.st_ino};
+    return IdAt(DescriptorOf(m_handle), name);
 }
 
 bool Folder::HoldsFolder(const std::string& name) const {

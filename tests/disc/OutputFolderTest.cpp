@@ -1,7 +1,13 @@
 #include "disc/OutputFolder.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <gtest/gtest.h>
 
+#include "disc/CueSheet.h"
+#include "disc/TrackSplitter.h"
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
@@ -14,6 +20,34 @@ using OutputFolderTest = MovieMakerFixture;
 // The set of a one-track recording of 5,000 bytes, as a build leaves it.
 const std::map<std::string, std::string> kOneTrackSet = {
     {"0.bin", "896156"}, {"1.bin", "86620"}, {"2.bin", "314041000"}, {"ZIDA.cue", "162"}};
+// The set of a recording of 900 blocks and 5,000 bytes.
+const std::map<std::string, std::string> kTwoTrackSet = {{"0.bin", "896156"},
+                                                         {"1.bin", "10665620"},
+                                                         {"2.bin", "86620"},
+                                                         {"3.bin", "303626000"},
+                                                         {"ZIDA.cue", "216"}};
+constexpr std::int64_t kTwoTracks = 900 * kBlockBytes + 5'000;
+
+// Track data from `first`, then the zeros that end every track file.
+std::vector<unsigned char> TrackBytes(std::int64_t first, std::int64_t count) {
+    std::vector<unsigned char> bytes = PatternBytes(first, count);
+    bytes.resize(bytes.size() + kTrackTailBytes, 0);
+    return bytes;
+}
+
+// Builds as MovieMaker does, on a folder held without a lock; the error's text, or "no error".
+std::string BuildWithoutLock(Window& window, const std::string& sourceName) {
+    Parameters parameters;
+    parameters.SourceName = sourceName;
+    Paths paths(window.ProgramFolder());
+    OutputFolder output(paths, OutputFolder::Locking::WithoutLock);
+    return ErrorOf([&] {
+        TrackSplitter splitter(window, parameters, output);
+        if (splitter.Run()) {
+            MakeCueSheet(window, output);
+        }
+    });
+}
 
 #ifndef _WIN32
 // However the recording comes to be among the outputs, the build stops before Files/ is touched,
@@ -144,6 +178,196 @@ TEST_F(OutputFolderTest, ABuildFollowsItsFolderWhenRenamed) {
     EXPECT_EQ(Sizes(), kOneTrackSet);
 }
 #endif
+
+// A link to the recording that appears while the build runs: a hard link is the recording and
+// stops the build; a symbolic link is only removed. The recording stays as it was either way.
+TEST_F(OutputFolderTest, ALinkToTheRecordingPlantedDuringTheBuild) {
+    const std::string files = m_folder / "Files/";
+    const std::string refusal =
+        ": it is the recording " + m_folder / kSourceName + ", which a build never changes";
+    const struct {
+        const char* name;  // planted at "Making CH-1"
+        bool hardLink;
+        std::string stopBox;  // empty: the build finishes
+    } cases[] = {
+        {"2.bin", true, "Cannot write " + files + "2.bin" + refusal},   // a track still to come
+        {"4.bin", true, "Cannot remove " + files + "4.bin" + refusal},  // a leftover
+#ifndef _WIN32
+        {"2.bin", false, ""},
+        {"4.bin", false, ""},
+#endif
+    };
+    UseRecording(PatternBytes(0, kCopyStart + kTwoTracks));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + std::string(c.hardLink ? " hard" : " symbolic"));
+        m_window.Reset();
+        fs::remove_all(m_folder / "Files");
+        fs::create_directory(m_folder / "Files");
+        WriteBytes(Out("3.bin"), {'o', 'l', 'd'});
+        WriteBytes(Out("4.bin"), {'o', 'l', 'd'});
+        m_window.onCaption = [&](const std::string& text) {
+            if (text != "Making CH-1") {
+                return;
+            }
+            fs::remove(Out(c.name));
+            if (c.hardLink) {
+                fs::create_hard_link(m_folder / kSourceName, Out(c.name));
+            } else {
+                fs::create_symlink("../movie.raw", Out(c.name));
+            }
+        };
+        m_maker.MakeMovie_Click();
+        m_window.onCaption = nullptr;
+        EXPECT_EQ(StopBoxText(), c.stopBox);
+        if (c.stopBox.empty()) {
+            EXPECT_EQ(Sizes(), kTwoTrackSet);
+        }
+        ExpectSourceUnchanged();
+    }
+}
+
+// Whatever stands at the name of an output is replaced by a new file, never written through:
+// every other name of it keeps its bytes, and the new set is exact.
+TEST_F(OutputFolderTest, OutputsAreNewFiles) {
+    const std::string notes = m_folder / "notes.txt";
+    const std::string copy = m_folder / "Files.bak";
+    const struct {
+        const char* what;
+        std::function<void()> stage;  // over the set of a one-track recording
+        std::string keeps;            // a folder outside Files/ whose entries must not change
+    } cases[] = {
+        {"a hard link to a file outside",
+         [&] {
+             fs::remove(Track(1));
+             fs::create_hard_link(notes, Track(1));
+         },
+         ""},
+        {"a hard-linked copy of the set",
+         [&] {
+             fs::copy(m_folder / "Files", copy,
+                      fs::copy_options::create_hard_links | fs::copy_options::recursive);
+         },
+         copy},
+        {"two names of one file",
+         [&] {
+             fs::remove(Track(2));
+             fs::create_hard_link(Track(1), Track(2));
+         },
+         ""},
+        {"a draft sheet left by a build that stopped",
+         [&] {
+             WriteBytes(Out("ZIDA.cue.tmp"), {'o', 'l', 'd'});
+         },
+         ""},
+#ifndef _WIN32
+        // Leftovers after the filler that cannot be read.
+        {"a pipe, a link and a file nobody may read",
+         [&] {
+             WriteBytes(Track(3), {'o', 'l', 'd'});
+             ::mkfifo(Track(4).c_str(), 0666);
+             fs::create_symlink("../notes.txt", Track(5));
+             WriteBytes(Track(6), {'o', 'l', 'd'});
+             fs::permissions(Track(6), fs::perms::none);
+         },
+         ""},
+#endif
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(m_folder / "Files");
+        fs::remove_all(copy);
+        WriteBytes(notes, {'n', 'o', 't', 'e', 's'});
+        UseRecording(PatternBytes(0, kCopyStart + 5'000));
+        m_window.Reset();
+        m_maker.MakeMovie_Click();
+        c.stage();
+        auto kept = c.keeps.empty() ? decltype(ListFolder(copy)){} : ListFolder(c.keeps);
+        std::string copiedSheet = c.keeps == copy ? ReadText(m_folder / "Files.bak/ZIDA.cue") : "";
+        UseRecording(PatternBytes(0, kCopyStart + kTwoTracks));
+        m_window.Reset();
+        m_maker.MakeMovie_Click();
+        EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
+        EXPECT_EQ(Sizes(), kTwoTrackSet);
+        EXPECT_TRUE(ReadBytes(Track(1)) == TrackBytes(kCopyStart, 900 * kBlockBytes));
+        EXPECT_TRUE(ReadBytes(Track(2)) == TrackBytes(kCopyStart + 900 * kBlockBytes, 5'000));
+        EXPECT_EQ(ReadText(notes), "notes");
+        if (!c.keeps.empty()) {
+            EXPECT_EQ(ListFolder(c.keeps), kept);
+        }
+        if (c.keeps == copy) {
+            EXPECT_EQ(copiedSheet.size(), 162u);
+            EXPECT_EQ(ReadText(m_folder / "Files.bak/ZIDA.cue"), copiedSheet);
+        }
+    }
+}
+
+// A file of the set changed by another program after the count: the cue sheet is not published.
+TEST_F(OutputFolderTest, TheSetIsCheckedWhenItIsPublished) {
+    const std::string files = m_folder / "Files";
+    const std::string changed = "; the set changed while the build ran";
+    const struct {
+        std::function<void()> change;
+        std::string error;
+    } cases[] = {
+        {[&] { fs::resize_file(Track(1), 5); },
+         "Cannot finish the set in " + files + ": " + Track(1) +
+             " is 5 bytes long, written 3 bytes long" + changed},
+        {[&] { fs::resize_file(Track(1), 4); },
+         "Cannot finish the set in " + files + ": " + Track(1) +
+             " is 4 bytes long, written 3 bytes long" + changed},
+        {[&] {
+             fs::rename(Track(1), Out("aside"));
+             WriteBytes(Track(1), {'n', 'e', 'w'});
+         },
+         "Cannot finish the set in " + files + ": " + Track(1) +
+             " is another file than the one written" + changed},
+        {[&] { fs::remove(Track(0)); },
+         "Cannot finish the set in " + files + ": " + Track(0) + " is missing" + changed},
+        {[&] { fs::resize_file(Out("ZIDA.cue.tmp"), 0); },
+         "Cannot finish the set in " + files + ": " + Out("ZIDA.cue.tmp") +
+             " is 0 bytes long, written 3 bytes long" + changed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        fs::remove_all(files);
+        fs::create_directory(files);
+        Paths paths(m_folder.Path());
+        OutputFolder output(paths);
+        output.Claim();
+        for (const std::string& name :
+             {Paths::TrackName(0), Paths::TrackName(1), std::string(Paths::CueSheetDraftName())}) {
+            File file = output.Create(name);
+            file.Write("set", 3);
+            output.Close(file, 3);
+        }
+        c.change();
+        EXPECT_EQ(ErrorOf([&] { output.PublishCueSheet(); }), c.error);
+        EXPECT_FALSE(fs::exists(Out("ZIDA.cue")));
+    }
+}
+
+// Where Files/ cannot be locked, a build started while another runs replaces the files of the
+// first; the first then stops at its check, and the sheet stands over the second's set alone.
+TEST_F(OutputFolderTest, TwoBuildsWithoutALock) {
+    UseRecording(PatternBytes(0, kCopyStart + 5'000));
+    WriteBytes(m_folder / "other.raw", PatternBytes(0, kCopyStart + kTwoTracks));
+    RecordingWindow second(m_folder.Path());
+    std::string secondError = "not run";
+    m_window.onCaption = [&](const std::string& text) {
+        if (text == "Making CH-1") {
+            secondError = BuildWithoutLock(second, "other.raw");
+        }
+    };
+    std::string firstError = BuildWithoutLock(m_window, kSourceName);
+    EXPECT_EQ(secondError, "no error");
+    EXPECT_EQ(second.captions[Button::MakeMovie], "Finished!");
+    EXPECT_EQ(firstError, "Cannot finish the set in " + m_folder / "Files" + ": " + Track(0) +
+                              " is another file than the one written; the set changed while the "
+                              "build ran");
+    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Making CH-1");
+    EXPECT_EQ(Sizes(), kTwoTrackSet);
+    EXPECT_TRUE(ReadBytes(Track(2)) == TrackBytes(kCopyStart + 900 * kBlockBytes, 5'000));
+}
 
 }  // namespace
 }  // namespace zv::test
