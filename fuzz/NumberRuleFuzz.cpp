@@ -17,7 +17,8 @@ namespace {
 // The rule worked out another way: the C library's reading of a decimal number, rounded down.
 // Empty for a text the rule must refuse.
 std::optional<int> ModelValue(const std::string& text) {
-    static const std::regex kDecimal("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?");
+    static const std::regex kDecimal(
+        "[ \t]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?[ \t]*");
     if (text.empty()) {
         return 0;
     }
@@ -28,7 +29,9 @@ std::optional<int> ModelValue(const std::string& text) {
     errno = 0;
     double value = ::strtod_l(text.c_str(), nullptr, kC);
     if (errno == ERANGE && std::abs(value) < 1) {
-        value = text[0] == '-' ? -0.5 : 0.0;  // too close to zero: rounds down to -1 or 0
+        value = text.find('-') < text.find_first_of("0123456789.")
+                    ? -0.5
+                    : 0.0;  // too close to zero: rounds down to -1 or 0
     }
     double whole = std::floor(value);
     return whole >= 0 && whole <= 32'767 ? std::optional<int>(static_cast<int>(whole))

@@ -82,14 +82,24 @@ bool IsTooLarge(const std::string& text) {
     throw StandardError("Overflow: " + boxName + " \"" + text + "\" is outside 0 to 32767");
 }
 
+// Blanks around a number are no part of it, as the system's own number reading has it.
+std::string Trimmed(const std::string& text) {
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
-std::int16_t NumberFromText(const std::string& text, const std::string& boxName) {
-    if (text.empty()) {
+std::int16_t NumberFromText(const std::string& boxText, const std::string& boxName) {
+    if (boxText.empty()) {
         return 0;
     }
+    const std::string text = Trimmed(boxText);
     if (!IsDecimalNumber(text)) {
-        throw StandardError("Type mismatch: " + boxName + " \"" + text + "\" is not a number");
+        throw StandardError("Type mismatch: " + boxName + " \"" + boxText + "\" is not a number");
     }
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
     double value = 0;
@@ -98,13 +108,13 @@ std::int16_t NumberFromText(const std::string& text, const std::string& boxName)
     if (error == std::errc::result_out_of_range) {
         // Too small to represent rounds toward zero; too large cannot be stored.
         if (IsTooLarge(text)) {
-            ThrowOutOfRange(text, boxName);
+            ThrowOutOfRange(boxText, boxName);
         }
         value = negative ? -std::numeric_limits<double>::denorm_min() : 0.0;
     }
     double whole = std::floor(value);
     if (whole < 0 || whole > std::numeric_limits<std::int16_t>::max()) {
-        ThrowOutOfRange(text, boxName);
+        ThrowOutOfRange(boxText, boxName);
     }
     return static_cast<std::int16_t>(whole);
 }
