@@ -42,6 +42,7 @@ TrackCount CountTracks(const OutputFolder& output) {
 
 // Anything else here would put a set on the disc that this build did not make.
 void CheckCount(const OutputFolder& output, const TrackCount& count) {
+    output.CheckMadeFiles();
     std::vector<std::int64_t> written = output.WrittenTracks();
     // Past the counted files the disc is full anyway: the filler's check says so.
     std::vector<std::int64_t> counted(

@@ -37,6 +37,9 @@ public:
     File Create(const std::string& name);
     // Closes a file from Create that now holds `length` bytes, starting its write-back.
     void Close(File& file, std::int64_t length);
+    // Fails when a file this build made has been removed or replaced since: the set is then no
+    // longer this build's, and nothing more may be written over it.
+    void CheckMadeFiles() const;
     // The lengths written of 0.bin, 1.bin ... up to the first number this build did not write.
     std::vector<std::int64_t> WrittenTracks() const;
 
@@ -63,9 +66,6 @@ private:
     Folder& Held();
     const Folder& Held() const;
     Made& Record(const std::string& name);
-    // Another program (or build) that removed or replaced a file of this build's set has made it
-    // a set that no longer is this build's: nothing more is written over it.
-    void CheckMadeFiles() const;
     void CheckPublished(const Made& made, const File& file) const;
     [[noreturn]] void ReportChange(const std::string& name, const std::string& found) const;
     bool IsRecording(const std::optional<FileId>& id) const;

@@ -92,7 +92,9 @@ File Folder::CreateNew(const std::string& name) {
         bool folder = (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
                        error == ERROR_ACCESS_DENIED) &&
                       HoldsFolder(name);
-        throw Win32Error("create", path, folder ? ERROR_DIRECTORY_NOT_SUPPORTED : error);
+        // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers leave out.
+        constexpr DWORD kFolderInTheWay = 336;
+        throw Win32Error("create", path, folder ? kFolderInTheWay : error);
     }
     return File(NativeOf(handle), path);
 }

@@ -134,7 +134,7 @@ TEST_F(Win32FileTest, ABuildStopsAtAFileItCannotWriteOrRemove) {
         DWORD attributes;  // 0: held open by another program without sharing
         std::string stopBox;
     } cases[] = {
-        {"0.bin", 0, "Cannot create " + files + "\\0.bin: Sharing violation."},
+        {"0.bin", 0, "Cannot remove " + files + "\\0.bin: Sharing violation."},
         {"ZIDA.cue", FILE_ATTRIBUTE_READONLY,
          "Cannot remove " + files + "\\ZIDA.cue: Access denied."},
     };

@@ -359,12 +359,26 @@ TEST_F(OutputFolderTest, TwoBuildsWithoutALock) {
         }
     };
     std::string firstError = BuildWithoutLock(m_window, kSourceName);
-    EXPECT_EQ(secondError, "no error");
-    EXPECT_EQ(second.captions[Button::MakeMovie], "Finished!");
+    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Making CH-1");
+#ifdef _WIN32
+    // Wine reuses file ids as Linux reuses inodes: the first build may find 0.bin its own and
+    // stop at 1.bin instead.
+    EXPECT_TRUE(firstError.starts_with("Cannot finish the set in " + m_folder / "Files" + ": "));
+    EXPECT_TRUE(firstError.ends_with("; the set changed while the build ran")) << firstError;
+    // Where a removed file stays listed until its last handle closes (Windows before version 1809,
+    // Wine), the second build cannot make 1.bin while the first holds it, and both stop.
+    if (secondError != "no error") {
+        EXPECT_EQ(secondError.substr(0, secondError.find(": ")), "Cannot create " + Track(1));
+        EXPECT_FALSE(fs::exists(Out("ZIDA.cue")));
+        return;
+    }
+#else
     EXPECT_EQ(firstError, "Cannot finish the set in " + m_folder / "Files" + ": " + Track(0) +
                               " is another file than the one written; the set changed while the "
                               "build ran");
-    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Making CH-1");
+#endif
+    EXPECT_EQ(secondError, "no error");
+    EXPECT_EQ(second.captions[Button::MakeMovie], "Finished!");
     EXPECT_EQ(Sizes(), kTwoTrackSet);
     EXPECT_TRUE(ReadBytes(Track(2)) == TrackBytes(kCopyStart + 900 * kBlockBytes, 5'000));
 }
