@@ -145,14 +145,32 @@ TEST_F(OutputFolderTest, OneBuildAtATimeHoldsTheFolder) {
                       ": another build is writing there; try again once it has ended");
         EXPECT_EQ(ListFolder(m_folder.Path()), before);
     }
-    std::vector<std::string> claims;
+    // A second program started while a build runs is told so; once the build has ended, a build
+    // may start again.
+    RecordingWindow secondWindow(m_folder.Path());
+    MovieMaker second(secondWindow);
+    second.Form_Load();
+    secondWindow.boxes[Box::ZIDAFile] = kSourceName;
+    second.ZIDAFile_Change();
     m_window.Reset();
     m_window.onCaption = [&](const std::string& text) {
-        claims.push_back(text + (Folder::Claim(m_folder / "Files") ? " free" : " held"));
+        if (text == "Making CH-1") {
+            second.MakeMovie_Click();
+        }
     };
     m_maker.MakeMovie_Click();
-    EXPECT_EQ(claims, (std::vector<std::string>{"Hold on... free", "Making CH-1 held",
-                                                "Finished! held", "Finished! held"}));
+    m_window.onCaption = nullptr;
+    EXPECT_EQ(secondWindow.events,
+              (std::vector<std::string>{
+                  "caption MakeMovie Hold on...",
+                  "message 16 ZE Veduz: Cannot build in " + m_folder / "Files" +
+                      ": another build is writing there; try again once it has ended",
+                  "end 1"}));
+    EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
+    secondWindow.Reset();
+    second.MakeMovie_Click();
+    EXPECT_EQ(secondWindow.captions[Button::MakeMovie], "Finished!");
+    EXPECT_EQ(Sizes(), kOneTrackSet);
 }
 
 #ifndef _WIN32
