@@ -16,7 +16,7 @@ struct FileId {
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 
-// The system's handle of an open file: a descriptor on POSIX, a HANDLE on Windows.
+// The system's handle of an open file: a descriptor on Linux, a HANDLE on Windows.
 using NativeHandle = std::intptr_t;
 inline constexpr NativeHandle kNoHandle = -1;
 

@@ -11,7 +11,7 @@ inline constexpr char kPathSeparator = '/';
 #endif
 
 // The folder of the running program's executable as the system spells it, without a trailing
-// separator: bytes on POSIX, UTF-8 on Windows. Throws StandardError when the system cannot tell.
+// separator: bytes on Linux, UTF-8 on Windows. Throws StandardError when the system cannot tell.
 std::string ExecutableFolder();
 
 }  // namespace zv

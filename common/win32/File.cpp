@@ -1,4 +1,4 @@
-// Win32 only: the POSIX counterpart is common/posix/File.cpp.
+// Win32 only: the Linux counterpart is common/linux/File.cpp.
 #include "common/File.h"
 
 #include <windows.h>

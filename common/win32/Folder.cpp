@@ -1,4 +1,4 @@
-// Win32 only: the POSIX counterpart is common/posix/Folder.cpp.
+// Win32 only: the Linux counterpart is common/linux/Folder.cpp.
 #include "common/Folder.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-// Win32 only: the POSIX counterpart is common/posix/Descriptor.cpp.
+// Win32 only: the Linux counterpart is common/linux/Descriptor.cpp.
 #include "common/win32/Handle.h"
 
 #include "common/win32/Utf16.h"

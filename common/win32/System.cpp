@@ -1,4 +1,4 @@
-// Win32 only: the POSIX counterpart is common/posix/System.cpp.
+// Win32 only: the Linux counterpart is common/linux/System.cpp.
 #include "common/System.h"
 
 #include "common/win32/Handle.h"

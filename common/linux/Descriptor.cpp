@@ -1,4 +1,4 @@
-#include "common/posix/Descriptor.h"
+#include "common/linux/Descriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,20 +11,18 @@
 
 namespace zv {
 
-const char* SystemName(const std::string& name, const char* action) {
+const char* SystemName(const std::string& name, const char* action, const std::string& path) {
     if (name.find('\0') != std::string::npos) {
-        throw StandardError::FromErrno(action, name, ENOENT);
+        throw StandardError::FromErrno(action, path, ENOENT);
     }
     return name.c_str();
 }
 
 int OpenDescriptor(int folder, const std::string& name, const std::string& path, int flags,
                    const char* action) {
-    if (name.find('\0') != std::string::npos) {
-        throw StandardError::FromErrno(action, path, ENOENT);
-    }
     // O_NONBLOCK: a pipe in place of a file must not wait for a writer.
-    int descriptor = ::openat(folder, name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    int descriptor =
+        ::openat(folder, SystemName(name, action, path), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (descriptor < 0) {
         throw StandardError::FromErrno(action, path, errno);
     }

@@ -1,4 +1,4 @@
-// POSIX only: the Windows counterpart is common/win32/System.cpp.
+// Linux only: the Windows counterpart is common/win32/System.cpp.
 #include "common/System.h"
 
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-// POSIX only: what File and Folder share of opening descriptors.
+// Linux only: what File and Folder share of opening descriptors.
 #include <optional>
 #include <string>
 
@@ -9,7 +9,8 @@
 namespace zv {
 
 // A name with a NUL in it names no file: the system would see only the part before the NUL.
-const char* SystemName(const std::string& name, const char* action);
+// Errors name `path`, the name as the user knows it.
+const char* SystemName(const std::string& name, const char* action, const std::string& path);
 
 // Opens `name` relative to the folder descriptor `folder` (AT_FDCWD: the working folder), never
 // blocking on a pipe; errors name `path`.

@@ -1,4 +1,4 @@
-// POSIX only: the Windows counterpart is common/win32/Folder.cpp.
+// Linux only: the Windows counterpart is common/win32/Folder.cpp.
 #include "common/Folder.h"
 
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "common/StandardError.h"
-#include "common/posix/Descriptor.h"
+#include "common/linux/Descriptor.h"
 
 namespace zv {
 
@@ -86,7 +86,7 @@ File Folder::OpenForReading(const std::string& name) const {
 File Folder::CreateNew(const std::string& name) {
     std::string path = PathOf(name);
     int folder = DescriptorOf(m_handle);
-    const char* systemName = SystemName(name, "create");
+    const char* systemName = SystemName(name, "create", path);
     // O_EXCL: never a file that was there, nor one a link leads to.
     int descriptor =
         ::openat(folder, systemName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -110,14 +110,15 @@ bool Folder::HoldsFolder(const std::string& name) const {
 }
 
 void Folder::Remove(const std::string& name) {
-    if (::unlinkat(DescriptorOf(m_handle), SystemName(name, "remove"), 0) != 0) {
+    if (::unlinkat(DescriptorOf(m_handle), SystemName(name, "remove", PathOf(name)), 0) != 0) {
         throw StandardError::FromErrno("remove", PathOf(name), errno);
     }
 }
 
 void Folder::Rename(const std::string& from, const std::string& to) {
     int folder = DescriptorOf(m_handle);
-    if (::renameat(folder, SystemName(from, "rename"), folder, SystemName(to, "rename")) != 0) {
+    if (::renameat(folder, SystemName(from, "rename", PathOf(from)), folder,
+                   SystemName(to, "rename", PathOf(to))) != 0) {
         throw StandardError::FromErrno("rename", PathOf(from) + " to " + to, errno);
     }
 }

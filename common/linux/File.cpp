@@ -1,4 +1,4 @@
-// POSIX only: the Windows counterpart is common/win32/File.cpp.
+// Linux only: the Windows counterpart is common/win32/File.cpp.
 #include "common/File.h"
 
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "common/StandardError.h"
-#include "common/posix/Descriptor.h"
+#include "common/linux/Descriptor.h"
 
 namespace zv {
 
@@ -132,7 +132,7 @@ void File::Close() {
 }
 
 bool MakeFolder(const std::string& path) {
-    if (::mkdir(SystemName(path, "create folder"), 0777) == 0) {
+    if (::mkdir(SystemName(path, "create folder", path), 0777) == 0) {
         return true;
     }
     if (errno == EEXIST) {
