@@ -30,8 +30,6 @@ public:
     // A new, empty regular file made here for writing, never a file that was there before: fails
     // when anything has that name already, a folder reported as one.
     File CreateNew(const std::string& name);
-    // True when `name` is a regular file that can be opened for reading now; never fails.
-    bool HoldsFile(const std::string& name) const;
     // The entry itself, a link not followed; empty when nothing is there.
     std::optional<FileId> IdOf(const std::string& name) const;
     bool HoldsFolder(const std::string& name) const;

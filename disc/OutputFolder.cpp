@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/StandardError.h"
+#include "params/FileProbe.h"
 
 namespace zv {
 
@@ -95,7 +96,7 @@ File OutputFolder::OpenForReading(const std::string& name) const {
 }
 
 bool OutputFolder::HoldsFile(const std::string& name) const {
-    return Held().HoldsFile(name);
+    return FileExists(Held(), name);
 }
 
 bool OutputFolder::HoldsLeftover(const std::string& name) const {

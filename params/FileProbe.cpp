@@ -1,17 +1,31 @@
 #include "params/FileProbe.h"
 
 #include "common/File.h"
+#include "common/Folder.h"
 #include "common/StandardError.h"
 
 namespace zv {
 
-bool FileExists(const std::string& path) {
+namespace {
+
+template <typename Open>
+bool Opens(Open&& open) {
     try {
-        File::OpenForReading(path).Close();
+        open().Close();
         return true;
     } catch (const StandardError&) {
         return false;
     }
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    return Opens([&] { return File::OpenForReading(path); });
+}
+
+bool FileExists(const Folder& folder, const std::string& name) {
+    return Opens([&] { return folder.OpenForReading(name); });
 }
 
 }  // namespace zv

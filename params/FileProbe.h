@@ -4,8 +4,12 @@
 
 namespace zv {
 
-// True when `path` is a regular file that can be opened for reading now. Never fails: a missing
-// file, a folder, a pipe, an unreadable file or a name with a NUL in it are all false.
+class Folder;
+
+// Asked before a file is opened, so that a missing recording or track is an answer to act on, not
+// the end of the program: every failure to open it for reading, whatever its reason, is false.
 bool FileExists(const std::string& path);
+// The same for the entry `name` of `folder`, a link there not followed.
+bool FileExists(const Folder& folder, const std::string& name);
 
 }  // namespace zv
