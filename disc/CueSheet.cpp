@@ -75,7 +75,8 @@ void WriteCueSheet(OutputFolder& output, int lastNumber) {
     output.Close(cueSheet, static_cast<std::int64_t>(text.size()));
 }
 
-// One zero byte at the last position; the file system supplies the zeros before it.
+// Hundreds of megabytes of zeros would cost as much as the copy: one byte at the end sets the
+// length, and the file system keeps the rest as a hole.
 void WriteFiller(OutputFolder& output, const TrackCount& count) {
     std::string path = output.Names().TrackPath(count.files);
     std::int32_t used =
