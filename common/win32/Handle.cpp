@@ -22,7 +22,7 @@ std::wstring SystemName(const std::string& path, const char* action) {
     if (path.find('\0') != std::string::npos) {
         throw Win32Error(action, path, ERROR_FILE_NOT_FOUND);
     }
-    std::optional<std::wstring> wide = Utf16Of(path);
+    std::optional<std::wstring> wide = Utf16Of(path, IllFormed::kRefuse);
     if (!wide) {
         throw Win32Error(action, path, ERROR_NO_UNICODE_TRANSLATION);
     }

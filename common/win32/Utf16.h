@@ -6,15 +6,19 @@
 
 namespace zv {
 
-// Win32 only. Texts are UTF-8 inside the program and UTF-16 at the Win32 calls. Both ways are
-// strict: a text that does not convert (bytes that are not UTF-8, an unpaired surrogate) is
-// refused, never passed on with U+FFFD in place of what it said, which could name another file.
+// Win32 only. Texts are UTF-8 inside the program and UTF-16 at the Win32 calls.
 
-// Empty when `text` is not UTF-8: the caller says what it was converting.
-std::optional<std::wstring> Utf16Of(std::string_view text);
-// As Utf16Of; a text that does not convert throws StandardError.
+// What a conversion does with text that is not well-formed (bytes that are not UTF-8, an unpaired
+// surrogate). A name refuses it: U+FFFD in its place could name another file. A text shown or
+// typed takes U+FFFD, so that a window never fails over a character.
+enum class IllFormed { kRefuse, kReplace };
+
+// Empty when the text is refused, or too long for the system's conversion.
+std::optional<std::wstring> Utf16Of(std::string_view text, IllFormed illFormed);
+std::optional<std::string> Utf8Of(std::wstring_view text, IllFormed illFormed);
+
+// For texts: ill-formed parts become U+FFFD. A text too long to convert throws StandardError.
 std::wstring ToUtf16(const std::string& text);
-// Throws StandardError for a text that is not UTF-16.
 std::string FromUtf16(const std::wstring& text);
 
 }  // namespace zv

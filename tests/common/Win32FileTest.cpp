@@ -60,7 +60,6 @@ TEST_F(Win32FileTest, FailuresNameTheActionThePathAndTheReason) {
          "Cannot open " + gone + "-\xc3\xa9\xe4\xb8\xad: " + Why(2)},
         {[&] { File::OpenForReading(gone + "-\xff"); },
          "Cannot open " + gone + "-\xff: " + Why(1113)},
-        {[&] { FromUtf16(L"\xd800"); }, "Cannot convert a text from UTF-16: " + Why(1113)},
         {[&] { File::OpenForReading(folder); }, "Cannot open " + folder + ": " + Why(5)},
         {[&] { Folder::Open(folder).CreateNew("gone\\x"); },
          "Cannot create " + gone + "\\x: " + Why(3)},
@@ -84,6 +83,41 @@ TEST_F(Win32FileTest, FailuresNameTheActionThePathAndTheReason) {
     }
     // A folder another build made first is no failure: the claim decides between the two.
     EXPECT_FALSE(MakeFolder(folder));
+}
+
+// A name that is not well-formed is refused; a text takes U+FFFD in place of what does not convert.
+TEST_F(Win32FileTest, NamesRefuseWhatDoesNotConvertTextsReplaceIt) {
+    const struct {
+        std::string utf8;
+        std::wstring utf16;
+        IllFormed illFormed;
+        bool converts;
+    } cases[] = {
+        {"Film-\xc3\xa9\xe4\xb8\xad", L"Film-\u00e9\u4e2d", IllFormed::kRefuse, true},
+        {"", L"", IllFormed::kRefuse, true},
+        {"a\xff", L"a\xfffd", IllFormed::kReplace, true},
+        {"a\xff", L"", IllFormed::kRefuse, false},
+    };
+    for (const auto& c : cases) {
+        std::optional<std::wstring> wide = Utf16Of(c.utf8, c.illFormed);
+        EXPECT_EQ(wide.has_value(), c.converts) << c.utf8;
+        EXPECT_TRUE(!wide || *wide == c.utf16) << c.utf8;
+    }
+    const struct {
+        std::wstring utf16;
+        std::string utf8;
+        IllFormed illFormed;
+        bool converts;
+    } back[] = {
+        {L"Film-\u00e9\u4e2d", "Film-\xc3\xa9\xe4\xb8\xad", IllFormed::kRefuse, true},
+        {L"a\xd800", "a\xef\xbf\xbd", IllFormed::kReplace, true},
+        {L"a\xd800", "", IllFormed::kRefuse, false},
+    };
+    for (const auto& c : back) {
+        std::optional<std::string> narrow = Utf8Of(c.utf16, c.illFormed);
+        EXPECT_EQ(narrow.has_value(), c.converts) << c.utf8;
+        EXPECT_EQ(narrow.value_or(""), c.utf8);
+    }
 }
 
 // Only a name surrogate leads elsewhere; other reparse points are files their filter serves.
