@@ -128,10 +128,11 @@ Folder Folder::Open(const std::string& path) {
 }
 
 std::optional<Folder> Folder::Claim(const std::string& path) {
-    OwnedHandle marker(TakeMarker(path));
-    if (marker.Get() == nullptr) {
+    HANDLE taken = TakeMarker(path);
+    if (taken == nullptr) {
         return std::nullopt;
     }
+    OwnedHandle marker(taken);
     HANDLE handle = ::CreateFileW(SystemName(path, "open folder").c_str(), kClaimAccess,
                                   kClaimShare, nullptr, OPEN_EXISTING, kFolderFlags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
