@@ -14,9 +14,10 @@ class Folder {
 public:
     // Opened for flushing its entries only.
     static Folder Open(const std::string& path);
-    // Opened and held for one build until it is destroyed: empty when another holder has it. On
-    // Windows the folder can then be neither renamed nor removed; where the file system cannot
-    // lock (NFS, say) it is held without a lock.
+    // Opened and held for one build until it is destroyed: empty when another build holds it. On
+    // Windows the folder can then be neither renamed nor removed, and another program that holds
+    // it without sharing it fails the claim; where the file system cannot lock (NFS, say) it is
+    // held without a lock.
     static std::optional<Folder> Claim(const std::string& path);
 
     Folder(Folder&& other) noexcept;

@@ -27,9 +27,8 @@ DWORD CallBytes(std::size_t count) {
 File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
 
 File File::OpenForReading(const std::string& path) {
-    File file(NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open")), path);
-    CheckRegularFile(HandleOf(file.m_handle), path);
-    return file;
+    // The recording may be a link, as the user's choice; a placeholder is read through its filter.
+    return File(NativeOf(OpenRegularFile(path, true)), path);
 }
 
 File::File(File&& other) noexcept
@@ -123,9 +122,7 @@ FileId File::Id() const {
     if (::GetFileType(HandleOf(m_handle)) != FILE_TYPE_DISK) {
         return {};
     }
-    BY_HANDLE_FILE_INFORMATION information = InformationOf(HandleOf(m_handle), m_path, "open");
-    return {information.dwVolumeSerialNumber,
-            (std::uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+    return FileIdOf(HandleOf(m_handle), m_path);
 }
 
 void File::Sync() {

@@ -1,26 +1,49 @@
 // Win32 only: the Linux counterpart is common/linux/Descriptor.cpp.
 #include "common/win32/Handle.h"
 
+#include <cstring>
+#include <optional>
+
 #include "common/win32/Utf16.h"
 
 namespace zv {
+
+std::wstring LongForm(const std::wstring& full) {
+    if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)")) {
+        return full;
+    }
+    if (full.starts_with(LR"(\\)")) {
+        return LR"(\\?\UNC\)" + full.substr(2);
+    }
+    return LR"(\\?\)" + full;
+}
 
 std::wstring SystemName(const std::string& path, const char* action) {
     if (path.find('\0') != std::string::npos) {
         throw Win32Error(action, path, ERROR_FILE_NOT_FOUND);
     }
-    if (path.empty()) {
-        return {};
-    }
-    int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
-                                       static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length == 0 ||
-        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
-                              static_cast<int>(path.size()), wide.data(), length) != length) {
+    std::optional<std::wstring> wide = Utf16Of(path, IllFormed::kRefuse);
+    if (!wide) {
         throw Win32Error(action, path, ERROR_NO_UNICODE_TRANSLATION);
     }
-    return wide;
+    if (wide->empty() || wide->starts_with(LR"(\\?\)")) {
+        return *std::move(wide);
+    }
+    // Windows would make the path absolute and resolve "." and ".." itself, but only below
+    // MAX_PATH; GetFullPathNameW does the same at any length.
+    std::wstring full(wide->size() + MAX_PATH, L'\0');
+    while (true) {
+        DWORD length = ::GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()),
+                                          full.data(), nullptr);
+        if (length == 0) {
+            throw Win32Error(action, path, ::GetLastError());
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            return LongForm(full);
+        }
+        full.resize(length);
+    }
 }
 
 StandardError Win32Error(const std::string& action, const std::string& path, DWORD error) {
@@ -56,22 +79,62 @@ HANDLE OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disp
     return handle;
 }
 
-void CheckRegularFile(HANDLE handle, const std::string& path) {
-    BY_HANDLE_FILE_INFORMATION information = InformationOf(handle, path, "open");
-    if (::GetFileType(handle) != FILE_TYPE_DISK ||
-        (information.dwFileAttributes &
-         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        throw StandardError::Cannot("read", path, "Not a regular file");
+EntryKind KindOf(DWORD attributes, DWORD reparseTag) {
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(reparseTag)) {
+        return EntryKind::kLink;
     }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::kFolder : EntryKind::kFile;
 }
 
-BY_HANDLE_FILE_INFORMATION InformationOf(HANDLE handle, const std::string& path,
-                                         const char* action) {
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(handle, &information)) {
-        throw Win32Error(action, path, ::GetLastError());
+FILE_ATTRIBUTE_TAG_INFO TagOf(HANDLE handle, const std::string& path) {
+    FILE_ATTRIBUTE_TAG_INFO information{};
+    if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &information,
+                                        sizeof information)) {
+        throw Win32Error("open", path, ::GetLastError());
     }
     return information;
+}
+
+FileId FileIdOf(HANDLE handle, const std::string& path) {
+    // BY_HANDLE_FILE_INFORMATION keeps 64 bits of ids that ReFS makes 128 bits long, and the 64
+    // it keeps can repeat; FILE_ID_INFO has them whole.
+    FILE_ID_INFO information{};
+    if (::GetFileInformationByHandleEx(handle, FileIdInfo, &information, sizeof information)) {
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        std::memcpy(&low, information.FileId.Identifier, sizeof low);
+        std::memcpy(&high, information.FileId.Identifier + sizeof low, sizeof high);
+        // NTFS leaves the upper half zero. Folding can only make two files look alike, which
+        // makes a build refuse a file, never write over the recording.
+        return {information.VolumeSerialNumber, low ^ (high * 0x9E3779B97F4A7C15)};
+    }
+    // File systems and systems older than FILE_ID_INFO (Windows 8, Server 2012).
+    BY_HANDLE_FILE_INFORMATION old{};
+    if (!::GetFileInformationByHandle(handle, &old)) {
+        throw Win32Error("open", path, ::GetLastError());
+    }
+    return {old.dwVolumeSerialNumber,
+            (std::uint64_t(old.nFileIndexHigh) << 32) | old.nFileIndexLow};
+}
+
+HANDLE OpenRegularFile(const std::string& path, bool followLinks) {
+    OwnedHandle file(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING,
+                                followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open"));
+    FILE_ATTRIBUTE_TAG_INFO tag = TagOf(file.Get(), path);
+    if (::GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        KindOf(tag.FileAttributes, tag.ReparseTag) != EntryKind::kFile) {
+        throw StandardError::Cannot("read", path, "Not a regular file");
+    }
+    if ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 || followLinks) {
+        return file.Release();
+    }
+    // Opened as itself, a placeholder reads as the stub it is: open it again through its filter
+    // driver, which fetches or unpacks the data, and check that the name still leads to it.
+    OwnedHandle served(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open"));
+    if (!(FileIdOf(served.Get(), path) == FileIdOf(file.Get(), path))) {
+        throw StandardError::Cannot("read", path, "Not a regular file");
+    }
+    return served.Release();
 }
 
 void CloseQuietly(NativeHandle handle) {

@@ -4,14 +4,22 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "common/File.h"
 #include "common/StandardError.h"
 
 namespace zv {
 
-// UTF-8 inside the program, UTF-16 at the system's calls. A name with a NUL names no file: the
-// system would see only the part before it. Text that is no UTF-8 names none either.
+// The form of a path that Windows takes as it is, past MAX_PATH: C:\… becomes \\?\C:\… and
+// \\server\share\… becomes \\?\UNC\server\share\…. `full` is already absolute and normalized, as
+// GetFullPathNameW leaves it, since Windows no longer resolves "." and ".." in that form. A path
+// in that form, or a device's (\\.\…), passes unchanged.
+std::wstring LongForm(const std::wstring& full);
+
+// `path` as the system takes it: UTF-16, absolute and in the long form; messages keep `path` as the
+// user wrote it. A name with a NUL names no file: the system would see only the part before it.
+// Text that is not UTF-8 names none either.
 std::wstring SystemName(const std::string& path, const char* action);
 
 // "Cannot <action> <path>: <the system's text for `error`>", in English where Windows has it.
@@ -21,11 +29,20 @@ StandardError Win32Error(const std::string& action, const std::string& path, DWO
 HANDLE OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                   DWORD flags, const char* action);
 
-// Refuses anything but a regular file on a disk, as a read of it would: a link, a device, a pipe.
-void CheckRegularFile(HANDLE handle, const std::string& path);
+// What an entry is to the program. Windows shows many files as reparse points: only those whose
+// tag is a name surrogate (symbolic links, junctions, mount points) lead elsewhere; the others
+// (cloud placeholders, compressed or deduplicated files) are files their filter driver serves.
+enum class EntryKind { kFile, kFolder, kLink };
+EntryKind KindOf(DWORD attributes, DWORD reparseTag);
 
-BY_HANDLE_FILE_INFORMATION InformationOf(HANDLE handle, const std::string& path,
-                                         const char* action);
+// The attributes and reparse tag of an open file (FileAttributeTagInfo).
+FILE_ATTRIBUTE_TAG_INFO TagOf(HANDLE handle, const std::string& path);
+
+// The file's id on its volume; the 128-bit ids of ReFS are folded into 64 bits.
+FileId FileIdOf(HANDLE handle, const std::string& path);
+
+// A regular file on a disk, for reading. `followLinks` false: a link is refused, not followed.
+HANDLE OpenRegularFile(const std::string& path, bool followLinks);
 
 inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -39,5 +56,20 @@ inline NativeHandle NativeOf(HANDLE handle) {
 
 // For destructors: a handle that will not close has nothing left to lose.
 void CloseQuietly(NativeHandle handle);
+
+// Closes its handle when it goes, unless Release hands the handle on.
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() { CloseQuietly(NativeOf(m_handle)); }
+
+    HANDLE Get() const { return m_handle; }
+    HANDLE Release() { return std::exchange(m_handle, INVALID_HANDLE_VALUE); }
+
+private:
+    HANDLE m_handle;
+};
 
 }  // namespace zv

@@ -26,7 +26,13 @@ std::string ExecutableFolder() {
         throw StandardError::Cannot("find the program's folder from", "GetModuleFileNameW",
                                     "\"" + FromUtf16(path) + "\" names no folder");
     }
-    return FromUtf16(path.substr(0, separator));
+    // Every path is made from it: a name that does not convert would lead to no file, or another.
+    std::optional<std::string> folder = Utf8Of(path.substr(0, separator), IllFormed::kRefuse);
+    if (!folder) {
+        throw Win32Error("find the program's folder from", "GetModuleFileNameW",
+                         ERROR_NO_UNICODE_TRANSLATION);
+    }
+    return *std::move(folder);
 }
 
 }  // namespace zv
