@@ -183,9 +183,7 @@ File Folder::CreateNew(const std::string& name) {
         bool folder = (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
                        error == ERROR_ACCESS_DENIED) &&
                       HoldsFolder(name);
-        // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers leave out.
-        constexpr DWORD kFolderInTheWay = 336;
-        throw Win32Error("create", path, folder ? kFolderInTheWay : error);
+        throw Win32Error("create", path, folder ? ERROR_DIRECTORY_NOT_SUPPORTED : error);
     }
     return File(NativeOf(handle), path);
 }
