@@ -2,6 +2,7 @@
 #include "common/File.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zv {
 
@@ -11,6 +12,8 @@ constexpr std::size_t kZeroChunkBytes = 1 << 16;
 constexpr char kZeroChunk[kZeroChunkBytes] = {};
 
 }  // namespace
+
+File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
 
 void File::WriteZeros(std::size_t count) {
     while (count > 0) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/SystemHandle.h"
+
 namespace zv {
 
 // Which file a name leads to: two names with the same id are one file, hard links included.
@@ -16,10 +18,6 @@ struct FileId {
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 
-// The system's handle of an open file: a descriptor on Linux, a HANDLE on Windows.
-using NativeHandle = std::intptr_t;
-inline constexpr NativeHandle kNoHandle = -1;
-
 // An open file that knows its path. Every failure throws StandardError as "Cannot <action>
 // <path>: <the system's reason>". Move-only; the destructor closes quietly.
 class File {
@@ -27,11 +25,8 @@ public:
     // A regular file, for reading. Anything else (a folder, a pipe) is refused without blocking.
     static File OpenForReading(const std::string& path);
 
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File();
+    File(File&& other) noexcept = default;
+    File& operator=(File&& other) noexcept = default;
 
     // Reads until `count` bytes are in or the file ends; returns the bytes read.
     std::size_t Read(void* buffer, std::size_t count);
@@ -53,7 +48,7 @@ private:
     friend class Folder;
     File(NativeHandle handle, std::string path);
 
-    NativeHandle m_handle = kNoHandle;
+    SystemHandle m_handle;
     std::string m_path;
 };
 

@@ -20,11 +20,8 @@ public:
     // held without a lock.
     static std::optional<Folder> Claim(const std::string& path);
 
-    Folder(Folder&& other) noexcept;
-    Folder& operator=(Folder&& other) noexcept;
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    ~Folder();
+    Folder(Folder&& other) noexcept = default;
+    Folder& operator=(Folder&& other) noexcept = default;
 
     // A regular file, for reading; a link, a folder or a pipe is refused.
     File OpenForReading(const std::string& name) const;
@@ -46,7 +43,9 @@ public:
 private:
     Folder(NativeHandle handle, std::string path);
 
-    NativeHandle m_handle = kNoHandle;
+    // Windows: what tells other builds that this one holds the folder; closed after the folder.
+    SystemHandle m_marker;
+    SystemHandle m_handle;
     std::string m_path;
 };
 

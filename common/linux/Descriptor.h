@@ -27,7 +27,4 @@ void WaitForData(int descriptor, const std::string& path, const char* action);
 // Empty when there is nothing to look at.
 std::optional<FileId> IdAt(int folder, const std::string& name);
 
-// For destructors: a descriptor that will not close has nothing left to lose.
-void CloseQuietly(NativeHandle handle);
-
 }  // namespace zv

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 #include "common/StandardError.h"
 #include "common/linux/Descriptor.h"
@@ -21,36 +20,18 @@ int DescriptorOf(NativeHandle handle) {
 
 }  // namespace
 
-File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
-
 File File::OpenForReading(const std::string& path) {
     File file(OpenDescriptor(AT_FDCWD, path, path, O_RDONLY, "open"), path);
-    CheckRegularFile(DescriptorOf(file.m_handle), path);
-    WaitForData(DescriptorOf(file.m_handle), path, "open");
+    CheckRegularFile(DescriptorOf(file.m_handle.Get()), path);
+    WaitForData(DescriptorOf(file.m_handle.Get()), path, "open");
     return file;
-}
-
-File::File(File&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        CloseQuietly(m_handle);
-        m_handle = std::exchange(other.m_handle, kNoHandle);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-File::~File() {
-    CloseQuietly(m_handle);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        ssize_t got = ::read(DescriptorOf(m_handle), bytes + done, count - done);
+        ssize_t got = ::read(DescriptorOf(m_handle.Get()), bytes + done, count - done);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -68,7 +49,7 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 void File::Write(const void* buffer, std::size_t count) {
     const auto* bytes = static_cast<const char*>(buffer);
     while (count > 0) {
-        ssize_t put = ::write(DescriptorOf(m_handle), bytes, count);
+        ssize_t put = ::write(DescriptorOf(m_handle.Get()), bytes, count);
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -83,7 +64,7 @@ void File::Write(const void* buffer, std::size_t count) {
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     const auto* bytes = static_cast<const char*>(buffer);
     while (count > 0) {
-        ssize_t put = ::pwrite(DescriptorOf(m_handle), bytes, count, offset);
+        ssize_t put = ::pwrite(DescriptorOf(m_handle.Get()), bytes, count, offset);
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -98,14 +79,14 @@ void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
 
 std::int64_t File::Size() const {
     struct stat status {};
-    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
+    if (::fstat(DescriptorOf(m_handle.Get()), &status) != 0) {
         throw StandardError::FromErrno("measure", m_path, errno);
     }
     return status.st_size;
 }
 
 FileId File::Id() const {
-    std::optional<FileId> id = IdAt(DescriptorOf(m_handle), "");
+    std::optional<FileId> id = IdAt(DescriptorOf(m_handle.Get()), "");
     if (!id) {
         throw StandardError::FromErrno("open", m_path, errno);
     }
@@ -113,19 +94,19 @@ FileId File::Id() const {
 }
 
 void File::Sync() {
-    if (::fsync(DescriptorOf(m_handle)) != 0) {
+    if (::fsync(DescriptorOf(m_handle.Get())) != 0) {
         throw StandardError::FromErrno("flush", m_path, errno);
     }
 }
 
 void File::StartWriteBack() {
-    if (::sync_file_range(DescriptorOf(m_handle), 0, 0, SYNC_FILE_RANGE_WRITE) != 0) {
+    if (::sync_file_range(DescriptorOf(m_handle.Get()), 0, 0, SYNC_FILE_RANGE_WRITE) != 0) {
         throw StandardError::FromErrno("flush", m_path, errno);
     }
 }
 
 void File::Close() {
-    NativeHandle handle = std::exchange(m_handle, kNoHandle);
+    NativeHandle handle = m_handle.Release();
     if (handle != kNoHandle && ::close(DescriptorOf(handle)) != 0) {
         throw StandardError::FromErrno("close", m_path, errno);
     }

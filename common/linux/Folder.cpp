@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 #include "common/StandardError.h"
 #include "common/linux/Descriptor.h"
@@ -43,8 +42,6 @@ bool TryLock(int descriptor, const std::string& path) {
 
 }  // namespace
 
-Folder::Folder(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
-
 Folder Folder::Open(const std::string& path) {
     return Folder(OpenDescriptor(AT_FDCWD, path, path, O_RDONLY | O_DIRECTORY, "open folder"),
                   path);
@@ -52,40 +49,25 @@ Folder Folder::Open(const std::string& path) {
 
 std::optional<Folder> Folder::Claim(const std::string& path) {
     Folder folder = Open(path);
-    if (!TryLock(DescriptorOf(folder.m_handle), path)) {
+    if (!TryLock(DescriptorOf(folder.m_handle.Get()), path)) {
         return std::nullopt;
     }
     return folder;
 }
 
-Folder::Folder(Folder&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
-
-Folder& Folder::operator=(Folder&& other) noexcept {
-    if (this != &other) {
-        CloseQuietly(m_handle);
-        m_handle = std::exchange(other.m_handle, kNoHandle);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-Folder::~Folder() {
-    CloseQuietly(m_handle);
-}
-
 File Folder::OpenForReading(const std::string& name) const {
     std::string path = PathOf(name);
-    File file(OpenDescriptor(DescriptorOf(m_handle), name, path, O_RDONLY | O_NOFOLLOW, "open"),
-              path);
-    CheckRegularFile(static_cast<int>(file.m_handle), path);
-    WaitForData(static_cast<int>(file.m_handle), path, "open");
+    File file(
+        OpenDescriptor(DescriptorOf(m_handle.Get()), name, path, O_RDONLY | O_NOFOLLOW, "open"),
+        path);
+    CheckRegularFile(DescriptorOf(file.m_handle.Get()), path);
+    WaitForData(DescriptorOf(file.m_handle.Get()), path, "open");
     return file;
 }
 
 File Folder::CreateNew(const std::string& name) {
     std::string path = PathOf(name);
-    int folder = DescriptorOf(m_handle);
+    int folder = DescriptorOf(m_handle.Get());
     const char* systemName = SystemName(name, "create", path);
     // O_EXCL: never a file that was there, nor one a link leads to.
     int descriptor =
@@ -99,24 +81,26 @@ File Folder::CreateNew(const std::string& name) {
 }
 
 std::optional<FileId> Folder::IdOf(const std::string& name) const {
-    return IdAt(DescriptorOf(m_handle), name);
+    return IdAt(DescriptorOf(m_handle.Get()), name);
 }
 
 bool Folder::HoldsFolder(const std::string& name) const {
     struct stat status {};
     return name.find('\0') == std::string::npos &&
-           ::fstatat(DescriptorOf(m_handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstatat(DescriptorOf(m_handle.Get()), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) ==
+               0 &&
            S_ISDIR(status.st_mode);
 }
 
 void Folder::Remove(const std::string& name) {
-    if (::unlinkat(DescriptorOf(m_handle), SystemName(name, "remove", PathOf(name)), 0) != 0) {
+    if (::unlinkat(DescriptorOf(m_handle.Get()), SystemName(name, "remove", PathOf(name)), 0) !=
+        0) {
         throw StandardError::FromErrno("remove", PathOf(name), errno);
     }
 }
 
 void Folder::Rename(const std::string& from, const std::string& to) {
-    int folder = DescriptorOf(m_handle);
+    int folder = DescriptorOf(m_handle.Get());
     if (::renameat(folder, SystemName(from, "rename", PathOf(from)), folder,
                    SystemName(to, "rename", PathOf(to))) != 0) {
         throw StandardError::FromErrno("rename", PathOf(from) + " to " + to, errno);
@@ -124,7 +108,7 @@ void Folder::Rename(const std::string& from, const std::string& to) {
 }
 
 void Folder::Sync() {
-    if (::fsync(DescriptorOf(m_handle)) != 0) {
+    if (::fsync(DescriptorOf(m_handle.Get())) != 0) {
         throw StandardError::FromErrno("flush", m_path, errno);
     }
 }

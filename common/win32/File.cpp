@@ -6,7 +6,6 @@
 #include <winioctl.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "common/StandardError.h"
 #include "common/win32/Handle.h"
@@ -24,27 +23,9 @@ DWORD CallBytes(std::size_t count) {
 
 }  // namespace
 
-File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
-
 File File::OpenForReading(const std::string& path) {
     // The recording may be a link, as the user's choice; a placeholder is read through its filter.
     return File(NativeOf(OpenRegularFile(path, true)), path);
-}
-
-File::File(File&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        CloseQuietly(m_handle);
-        m_handle = std::exchange(other.m_handle, kNoHandle);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-File::~File() {
-    CloseQuietly(m_handle);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {
@@ -52,7 +33,8 @@ std::size_t File::Read(void* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         DWORD got = 0;
-        if (!::ReadFile(HandleOf(m_handle), bytes + done, CallBytes(count - done), &got, nullptr)) {
+        if (!::ReadFile(HandleOf(m_handle.Get()), bytes + done, CallBytes(count - done), &got,
+                        nullptr)) {
             DWORD error = ::GetLastError();
             if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) {
                 break;
@@ -71,7 +53,7 @@ void File::Write(const void* buffer, std::size_t count) {
     const auto* bytes = static_cast<const char*>(buffer);
     while (count > 0) {
         DWORD put = 0;
-        if (!::WriteFile(HandleOf(m_handle), bytes, CallBytes(count), &put, nullptr)) {
+        if (!::WriteFile(HandleOf(m_handle.Get()), bytes, CallBytes(count), &put, nullptr)) {
             throw Win32Error("write", m_path, ::GetLastError());
         }
         bytes += put;
@@ -80,7 +62,7 @@ void File::Write(const void* buffer, std::size_t count) {
 }
 
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
-    HANDLE handle = HandleOf(m_handle);
+    HANDLE handle = HandleOf(m_handle.Get());
     if (offset > Size()) {
         // Where the file system cannot leave holes (FAT, say) it writes the zeros itself.
         DWORD ignored = 0;
@@ -111,7 +93,7 @@ void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
 
 std::int64_t File::Size() const {
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(HandleOf(m_handle), &size)) {
+    if (!::GetFileSizeEx(HandleOf(m_handle.Get()), &size)) {
         throw Win32Error("measure", m_path, ::GetLastError());
     }
     return size.QuadPart;
@@ -119,14 +101,14 @@ std::int64_t File::Size() const {
 
 FileId File::Id() const {
     // A device has no file index; it is never the recording, a file on a disk.
-    if (::GetFileType(HandleOf(m_handle)) != FILE_TYPE_DISK) {
+    if (::GetFileType(HandleOf(m_handle.Get())) != FILE_TYPE_DISK) {
         return {};
     }
-    return FileIdOf(HandleOf(m_handle), m_path);
+    return FileIdOf(HandleOf(m_handle.Get()), m_path);
 }
 
 void File::Sync() {
-    HANDLE handle = HandleOf(m_handle);
+    HANDLE handle = HandleOf(m_handle.Get());
     if (::FlushFileBuffers(handle)) {
         return;
     }
@@ -152,7 +134,7 @@ void File::Sync() {
 void File::StartWriteBack() {}
 
 void File::Close() {
-    NativeHandle handle = std::exchange(m_handle, kNoHandle);
+    NativeHandle handle = m_handle.Release();
     if (handle != kNoHandle && !::CloseHandle(HandleOf(handle))) {
         throw Win32Error("close", m_path, ::GetLastError());
     }

@@ -1,10 +1,6 @@
 // Win32 only: the Linux counterpart is common/linux/Folder.cpp.
 #include "common/Folder.h"
 
-#include <map>
-#include <mutex>
-#include <utility>
-
 #include "common/StandardError.h"
 #include "common/win32/Handle.h"
 
@@ -30,13 +26,6 @@ constexpr DWORD kFolderFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPAR
 constexpr DWORD kClaimAccess = FILE_LIST_DIRECTORY | FILE_ADD_FILE;
 constexpr DWORD kClaimShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-// Builds tell each other apart from other programs by a marker no other program makes: a named
-// mutex for the folder's id, made before the claim and closed after it, so that a build that finds
-// it knows another build holds the folder, or is about to. Global, for builds in other sessions;
-// one that another user made refuses us access, which tells the same.
-std::mutex g_markersLock;
-std::map<NativeHandle, HANDLE> g_markers;  // by the claimed folder's handle
-
 std::wstring Hex(std::uint64_t value) {
     std::wstring text(16, L'0');
     for (auto digit = text.rbegin(); digit != text.rend(); ++digit, value >>= 4) {
@@ -45,6 +34,10 @@ std::wstring Hex(std::uint64_t value) {
     return text;
 }
 
+// Builds tell each other apart from other programs by a marker no other program makes: a named
+// mutex for the folder's id, made before the claim and closed after it, so that a build that finds
+// it knows another build holds the folder, or is about to. Global, for builds in other sessions;
+// one that another user made refuses us access, which tells the same.
 // The marker for the folder at `path`, or none when another build has it.
 HANDLE TakeMarker(const std::string& path) {
     OwnedHandle folder(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
@@ -61,15 +54,6 @@ HANDLE TakeMarker(const std::string& path) {
         marker = nullptr;
     }
     return marker;
-}
-
-void DropMarker(NativeHandle folder) {
-    std::lock_guard lock(g_markersLock);
-    auto marker = g_markers.find(folder);
-    if (marker != g_markers.end()) {
-        ::CloseHandle(marker->second);
-        g_markers.erase(marker);
-    }
 }
 
 // The path Windows gives an open file, or empty where it cannot tell.
@@ -119,8 +103,6 @@ HANDLE CheckFolder(HANDLE handle, const std::string& path) {
 
 }  // namespace
 
-Folder::Folder(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
-
 Folder Folder::Open(const std::string& path) {
     HANDLE handle = OpenHandle(path, FILE_LIST_DIRECTORY, kShareAll, OPEN_EXISTING, kFolderFlags,
                                "open folder");
@@ -144,28 +126,8 @@ std::optional<Folder> Folder::Claim(const std::string& path) {
         throw Win32Error("open folder", path, error);
     }
     Folder folder(NativeOf(CheckFolder(handle, path)), path);
-    std::lock_guard lock(g_markersLock);
-    g_markers[folder.m_handle] = marker.Release();
+    folder.m_marker = SystemHandle(NativeOf(marker.Release()));
     return folder;
-}
-
-Folder::Folder(Folder&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path)) {}
-
-Folder& Folder::operator=(Folder&& other) noexcept {
-    if (this != &other) {
-        DropMarker(m_handle);
-        CloseQuietly(m_handle);
-        m_handle = std::exchange(other.m_handle, kNoHandle);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-Folder::~Folder() {
-    // Before the handle closes: its number may then name another folder's claim.
-    DropMarker(m_handle);
-    CloseQuietly(m_handle);
 }
 
 File Folder::OpenForReading(const std::string& name) const {
@@ -258,7 +220,7 @@ void Folder::Rename(const std::string& from, const std::string& to) {
 // the file system's journal (NTFS logs every new, renamed or removed entry), which the flushes of
 // the files commit.
 void Folder::Sync() {
-    if (!::FlushFileBuffers(HandleOf(m_handle))) {
+    if (!::FlushFileBuffers(HandleOf(m_handle.Get()))) {
         DWORD error = ::GetLastError();
         if (error != ERROR_ACCESS_DENIED && error != ERROR_INVALID_FUNCTION) {
             throw Win32Error("flush", m_path, error);

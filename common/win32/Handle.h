@@ -54,9 +54,6 @@ inline NativeHandle NativeOf(HANDLE handle) {
     return reinterpret_cast<NativeHandle>(handle);
 }
 
-// For destructors: a handle that will not close has nothing left to lose.
-void CloseQuietly(NativeHandle handle);
-
 // Closes its handle when it goes, unless Release hands the handle on.
 class OwnedHandle {
 public:
