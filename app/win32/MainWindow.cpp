@@ -40,7 +40,8 @@ int Pixels(int twips, UINT dpi) {
 constexpr int kImageWidth = PixelsAt96Dpi(ControlNamed("TVScreen").twips.width) - 2;
 constexpr int kImageHeight = PixelsAt96Dpi(ControlNamed("TVScreen").twips.height) - 2;
 
-// Input that a user gives while a run is busy; it is meant for a window that is not there yet.
+// What a user does: keys, clicks in the window and on its frame, input methods, the system menu
+// and closing.
 constexpr std::pair<UINT, UINT> kInputMessages[] = {
     {WM_KEYFIRST, WM_KEYLAST},
     {WM_MOUSEFIRST, WM_MOUSELAST},
