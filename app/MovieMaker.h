@@ -22,7 +22,7 @@ public:
     void Check_Click();
     void MakeMovie_Click();
 
-    // A build without a window sets these directly.
+    // Tests and benchmarks set the values without boxes to type them into.
     Parameters& Values() { return m_parameters; }
     const Parameters& Values() const { return m_parameters; }
 

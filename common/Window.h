@@ -28,17 +28,19 @@ public:
 
     virtual std::string BoxText(Box box) const = 0;
     virtual std::string Caption(Button button) const = 0;
-    // Shown at once, also while the operation that sets it is still running.
+    // The captions are all the progress a run shows, and a run keeps the event loop until it
+    // ends: the window paints them itself.
     virtual void SetCaption(Button button, const std::string& text) = 0;
 
-    // Clears the whole picture area to the colour.
+    // The whole area: the preview draws its frames one over the other on a clean area.
     virtual void SetScreenBackground(Rgb colour) = 0;
     virtual void RepaintScreen() = 0;
     virtual void SetScreenPenWidth(int pixels) = 0;
-    // Visible at once; points outside the area are clipped.
+    // Painted without the event loop, as captions are. A point outside the area is dropped, not
+    // an error: the picture shows what fits.
     virtual void SetScreenPixel(int x, int y, Rgb colour) = 0;
 
-    // Modal; returns when the user dismisses it.
+    // Returns once the user has answered: what the run does next waits until the box is read.
     virtual void ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) = 0;
     // The caller returns right after; the program ends once the event handler is left, with

@@ -1,5 +1,6 @@
 #include "app/qt/MainWindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <utility>
 
+#include "app/WindowLayout.h"
 #include "app/qt/OffsetKeyFilter.h"
 #include "app/qt/ScreenWidget.h"
 #include "common/System.h"
@@ -22,36 +24,18 @@ namespace zv {
 
 namespace {
 
-constexpr char kTitle[] = "ZE Veduz";
-// The layout is given in twips: 15 make one pixel at 96 dots per inch.
-constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidthTwips = 1'680;
-constexpr int kClientHeightTwips = 3'705;
 // The default 9 pt clips "Check Alignment" in its 97-pixel button.
 constexpr int kFontPoints = 8;
-constexpr int kOffsetMaxLength = 3;
 
-constexpr int Pixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-void Place(QWidget& widget, const char* name, int left, int top, int width, int height) {
-    widget.setObjectName(QString::fromLatin1(name));
-    widget.setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* text, QWidget* buddy) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    // Screen readers name the box after its label.
-    label->setBuddy(buddy);
-    return label;
+QRect PixelRect(const TwipsRect& twips) {
+    return {PixelsAt96Dpi(twips.left), PixelsAt96Dpi(twips.top), PixelsAt96Dpi(twips.width),
+            PixelsAt96Dpi(twips.height)};
 }
 
 // Three digits must fit into a 25-pixel box: the box keeps its frame but gives up the text
 // margins inside it.
 void FitDigits(QLineEdit& box) {
     box.setTextMargins(-1, 0, -1, 0);
-    box.setMaxLength(kOffsetMaxLength);
     // Every typed character goes through the key filter as a key event, also with an input method.
     box.setAttribute(Qt::WA_InputMethodEnabled, false);
 }
@@ -78,13 +62,13 @@ QIcon ProgramIcon() {
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QWidget(parent), m_options(std::move(options)), m_maker(*this) {
     RegisterResources();
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
     setWindowIcon(ProgramIcon());
     // A title bar with the system menu and the close box, and no way to resize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+    setFixedSize(PixelsAt96Dpi(kClientWidthTwips), PixelsAt96Dpi(kClientHeightTwips));
     QFont smaller = font();
     smaller.setPointSize(kFontPoints);
     setFont(smaller);
@@ -97,49 +81,73 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::CreateControls() {
-    m_screen = new ScreenWidget(this);
-    Place(*m_screen, "TVScreen", 205, 120, 1'270, 1'267);
-    m_screen->setAccessibleName(QStringLiteral("Alignment picture"));
-
-    m_skew = new QLineEdit(QStringLiteral("46"), this);
-    Place(*m_skew, "Skew", 360, 1'680, 375, 285);
-    FitDigits(*m_skew);
-    m_skew->setAccessibleName(QStringLiteral("Skew"));
-
-    m_upDown = new QLineEdit(QStringLiteral("13"), this);
-    Place(*m_upDown, "UpDown", 960, 1'680, 375, 285);
-    FitDigits(*m_upDown);
-    m_upDown->setAccessibleName(QStringLiteral("Up"));
-
-    m_label2 = MakeLabel(this, "Skew", m_skew);
-    Place(*m_label2, "Label2", 350, 1'440, 495, 255);
-    m_label3 = MakeLabel(this, "Up", m_upDown);
-    Place(*m_label3, "Label3", 960, 1'440, 375, 255);
-
-    m_zidaFile = new QLineEdit(this);
-    Place(*m_zidaFile, "ZIDAFile", 120, 2'280, 1'455, 315);
-    m_zidaFile->setAccessibleName(QStringLiteral("ZIDA File"));
-    m_label1 = MakeLabel(this, "ZIDA File", m_zidaFile);
-    Place(*m_label1, "Label1", 480, 2'040, 855, 255);
-
-    m_check = new QPushButton(this);
-    Place(*m_check, "Check", 120, 2'760, 1'455, 375);
-    StartCaption(Button::Check, "Check Alignment");
-    m_makeMovie = new QPushButton(this);
-    Place(*m_makeMovie, "MakeMovie", 120, 3'240, 1'455, 375);
-    StartCaption(Button::MakeMovie, "Make Movie");
-    for (QPushButton* button : {m_check, m_makeMovie}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
+QWidget* MainWindow::MakeControl(const ControlDescription& control) {
+    QString text = QString::fromLatin1(control.text);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+        case ControlKind::Picture:
+            widget = new ScreenWidget(this);
+            break;
+        case ControlKind::Box: {
+            auto* box = new QLineEdit(text, this);
+            if (control.maxLength > 0) {
+                box->setMaxLength(control.maxLength);
+            }
+            if (control.digitsOnly) {
+                FitDigits(*box);
+            }
+            widget = box;
+            break;
+        }
+        case ControlKind::Label:
+            widget = new QLabel(text, this);
+            break;
+        case ControlKind::Button: {
+            auto* button = new QPushButton(this);
+            // Return must not click a button the user did not choose.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            widget = button;
+            break;
+        }
     }
+    widget->setObjectName(QString::fromLatin1(control.name));
+    widget->setGeometry(PixelRect(control.twips));
+    if (control.kind != ControlKind::Label && control.names != nullptr) {
+        widget->setAccessibleName(QString::fromLatin1(control.names));
+    }
+    return widget;
+}
 
-    // Tab indexes 0 to 8; the labels take no focus.
-    setTabOrder(m_screen, m_skew);
-    setTabOrder(m_skew, m_upDown);
-    setTabOrder(m_upDown, m_zidaFile);
-    setTabOrder(m_zidaFile, m_check);
-    setTabOrder(m_check, m_makeMovie);
+void MainWindow::CreateControls() {
+    QWidget* previous = nullptr;
+    for (const ControlDescription& control : kControls) {
+        QWidget* widget = MakeControl(control);
+        if (control.kind == ControlKind::Label) {
+            continue;
+        }
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+    for (const ControlDescription& control : kControls) {
+        if (control.kind == ControlKind::Label) {
+            auto* label = findChild<QLabel*>(QString::fromLatin1(control.name));
+            auto* box = findChild<QWidget*>(QString::fromLatin1(control.names));
+            label->setBuddy(box);
+            // Screen readers name the box after its label.
+            box->setAccessibleName(label->text());
+        }
+    }
+    m_screen = findChild<ScreenWidget*>(QStringLiteral("TVScreen"));
+    m_skew = findChild<QLineEdit*>(QStringLiteral("Skew"));
+    m_upDown = findChild<QLineEdit*>(QStringLiteral("UpDown"));
+    m_zidaFile = findChild<QLineEdit*>(QStringLiteral("ZIDAFile"));
+    m_check = findChild<QPushButton*>(QStringLiteral("Check"));
+    m_makeMovie = findChild<QPushButton*>(QStringLiteral("MakeMovie"));
+    StartCaption(Button::Check, ControlNamed("Check").text);
+    StartCaption(Button::MakeMovie, ControlNamed("MakeMovie").text);
 }
 
 void MainWindow::WireEvents() {
@@ -148,9 +156,10 @@ void MainWindow::WireEvents() {
             [this] { Handle(&MovieMaker::UpDown_Change); });
     connect(m_zidaFile, &QLineEdit::textChanged, this,
             [this] { Handle(&MovieMaker::ZIDAFile_Change); });
-    connect(m_check, &QPushButton::clicked, this, [this] { Handle(&MovieMaker::Check_Click); });
+    connect(m_check, &QPushButton::clicked, this, [this] { Run(&MovieMaker::Check_Click); });
     connect(m_makeMovie, &QPushButton::clicked, this,
-            [this] { Handle(&MovieMaker::MakeMovie_Click); });
+            [this] { Run(&MovieMaker::MakeMovie_Click); });
+    QCoreApplication::instance()->installEventFilter(this);
     m_skew->installEventFilter(new OffsetKeyFilter(
         [this](int& KeyAscii) {
             m_maker.Skew_KeyPress(KeyAscii);
@@ -170,20 +179,57 @@ void MainWindow::Handle(void (MovieMaker::*handler)()) {
     FlushAll();
 }
 
+void MainWindow::Run(void (MovieMaker::*click)()) {
+    m_running = true;
+    m_dropInput = true;
+    Handle(click);
+    // What the user did while the run kept the window busy was aimed at a window that is gone.
+    DropQueuedInput();
+    m_dropInput = false;
+    m_running = false;
+}
+
+void MainWindow::DropQueuedInput() {
+    bool dropping = m_dropInput;
+    m_dropInput = true;
+    QCoreApplication::processEvents();
+    m_dropInput = dropping;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (m_dropInput && (event->isInputEvent() || event->type() == QEvent::InputMethod)) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closed, the window could show neither the closing box nor an error.
+    if (m_running) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 std::string MainWindow::BoxText(Box box) const {
     return ToLogic(BoxOf(box).text());
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) {
-    // The box opens over what the operation has shown so far.
+    // The box opens over what the operation has shown so far, and keys typed meanwhile must not
+    // answer it.
     FlushAll();
+    DropQueuedInput();
     QMessageBox box(style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Information,
                     FromLogic(title), FromLogic(text), QMessageBox::Ok, this);
     // Paths are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    bool dropping = std::exchange(m_dropInput, false);
     box.exec();
+    m_dropInput = dropping;
 }
 
 void MainWindow::EndProgram(int exitStatus) {
@@ -221,6 +267,11 @@ void MainWindow::PaintCaption(Button button, const std::string& text) {
     shown.setText(QString::fromStdString(text));
     // Synchronous: the operation that sets the caption does not return to the event loop.
     shown.repaint();
+    if (m_running) {
+        // Paints what another window uncovered and answers the window manager's pings, so that
+        // the window is not taken for hung; user input waits, to be dropped.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 void MainWindow::FillScreenImage(Rgb colour) {

@@ -7,13 +7,13 @@
 #include "app/MovieMaker.h"
 #include "app/PacedWindow.h"
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace zv {
 
 class ScreenWidget;
+struct ControlDescription;
 
 // Where the window works and how it ends; tests and benchmarks replace both.
 struct MainWindowOptions {
@@ -24,7 +24,8 @@ struct MainWindowOptions {
 };
 
 // The one window of ZE Veduz. It forwards its controls' events to MovieMaker and carries out what
-// MovieMaker asks of a window. Its load event runs in the constructor, before it is first shown.
+// MovieMaker asks of a window. A preview or a build runs inside its click; the window drops
+// whatever the user does meanwhile.
 class MainWindow : public QWidget, public PacedWindow {
     Q_OBJECT
 
@@ -42,6 +43,8 @@ public:
     std::string ProgramFolder() const override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void PaintCaption(Button button, const std::string& text) override;
     void FillScreenImage(Rgb colour) override;
     bool SetScreenImagePixel(int x, int y, Rgb colour) override;
@@ -49,10 +52,14 @@ protected:
     void PaintScreen() override;
 
 private:
+    QWidget* MakeControl(const ControlDescription& control);
     void CreateControls();
     void WireEvents();
     // Runs one event handler of MovieMaker and puts on the screen whatever it left pending.
     void Handle(void (MovieMaker::*handler)());
+    // A click's operation: keys, clicks and close requests that arrive while it runs are dropped.
+    void Run(void (MovieMaker::*click)());
+    void DropQueuedInput();
     QLineEdit& BoxOf(Box box) const;
 
     MainWindowOptions m_options;
@@ -62,9 +69,9 @@ private:
     QLineEdit* m_zidaFile = nullptr;
     QPushButton* m_check = nullptr;
     QPushButton* m_makeMovie = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_label3 = nullptr;
+    bool m_running = false;
+    // While set, every input event of the application is dropped.
+    bool m_dropInput = false;
     MovieMaker m_maker;
 };
 

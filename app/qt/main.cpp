@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    zv::MainWindow window;  // its load event runs before it is first shown
+    zv::MainWindow window;
     window.show();
     return QApplication::exec();
 }

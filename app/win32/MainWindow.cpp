@@ -1,11 +1,16 @@
 #include "app/win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <imm.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
+#include "app/WindowLayout.h"
 #include "common/System.h"
+#include "common/win32/Handle.h"
 #include "common/win32/Utf16.h"
 
 namespace zv {
@@ -13,98 +18,58 @@ namespace zv {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZEVeduzMainWindow";
-constexpr char kTitle[] = "ZE Veduz";
 // A fixed single border: a title bar with the system menu and the close box, and no way to resize.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kIconId = 1;
-// The layout is given in twips: 1,440 make an inch.
-constexpr int kTwipsPerInch = 1'440;
-constexpr int kClientWidthTwips = 1'680;
-constexpr int kClientHeightTwips = 3'705;
-constexpr int kOffsetMaxLength = 3;
 // A button's caption needs this much of its width, at 96 dots per inch, for the frame and focus.
 constexpr int kButtonMarginPixels = 12;
 // The message font is made smaller until every caption fits, but no smaller than this.
 constexpr int kSmallestFontPixels = 9;
+// WM_COMMAND ids, clear of IDOK and IDCANCEL: this plus the control's place in kControls.
+constexpr int kFirstId = 100;
 
-// In tab order; the ids are the controls' WM_COMMAND ids, clear of IDOK and IDCANCEL.
-enum class Control : int {
-    TVScreen = 100,
-    Skew,
-    UpDown,
-    Label2,
-    Label3,
-    ZIDAFile,
-    Label1,
-    Check,
-    MakeMovie
-};
-
-struct Placement {
-    Control control;
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr Placement kPlacements[] = {
-    {Control::TVScreen, 205, 120, 1'270, 1'267},  {Control::Skew, 360, 1'680, 375, 285},
-    {Control::UpDown, 960, 1'680, 375, 285},      {Control::Label2, 350, 1'440, 495, 255},
-    {Control::Label3, 960, 1'440, 375, 255},      {Control::ZIDAFile, 120, 2'280, 1'455, 315},
-    {Control::Label1, 480, 2'040, 855, 255},      {Control::Check, 120, 2'760, 1'455, 375},
-    {Control::MakeMovie, 120, 3'240, 1'455, 375},
-};
-
-constexpr Placement PlacementOf(Control control) {
-    for (const Placement& placement : kPlacements) {
-        if (placement.control == control) {
-            return placement;
-        }
-    }
-    return kPlacements[0];
+constexpr int IdOf(std::string_view name) {
+    return kFirstId + static_cast<int>(IndexOf(name));
 }
 
 int Pixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-constexpr int PixelsAt96Dpi(int twips) {
-    constexpr int kTwipsPerPixel = kTwipsPerInch / USER_DEFAULT_SCREEN_DPI;
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
 // The picture area's drawing size: its size at 96 dots per inch inside a one-pixel frame.
-constexpr int kImageWidth = PixelsAt96Dpi(PlacementOf(Control::TVScreen).width) - 2;
-constexpr int kImageHeight = PixelsAt96Dpi(PlacementOf(Control::TVScreen).height) - 2;
+constexpr int kImageWidth = PixelsAt96Dpi(ControlNamed("TVScreen").twips.width) - 2;
+constexpr int kImageHeight = PixelsAt96Dpi(ControlNamed("TVScreen").twips.height) - 2;
 
-HMENU IdOf(Control control) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(control));
-}
+// What a user does: keys, clicks in the window and on its frame, input methods, the system menu
+// and closing.
+constexpr std::pair<UINT, UINT> kInputMessages[] = {
+    {WM_KEYFIRST, WM_KEYLAST},
+    {WM_MOUSEFIRST, WM_MOUSELAST},
+    {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+    {WM_IME_STARTCOMPOSITION, WM_IME_KEYLAST},
+    {WM_SYSCOMMAND, WM_SYSCOMMAND},
+    {WM_CLOSE, WM_CLOSE},
+};
 
-HWND MakeControl(HWND parent, Control control, const wchar_t* className, const char* text,
-                 DWORD style, DWORD exStyle = 0) {
-    return CreateWindowExW(exStyle, className, ToUtf16(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                           0, 0, 0, 0, parent, IdOf(control), GetModuleHandleW(nullptr), nullptr);
-}
-
-HWND MakeLabel(HWND parent, Control control, const char* text) {
-    // "ZIDA File" reaches one pixel into its box: labels lie beneath the other controls and
-    // paint nothing over them.
-    HWND label =
-        MakeControl(parent, control, L"STATIC", text, SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS);
-    SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return label;
-}
-
-HWND MakeBox(HWND parent, Control control, const char* text) {
-    // A box that takes three digits must scroll: without it Wine keeps only what fits.
-    return MakeControl(parent, control, L"EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL,
-                       WS_EX_CLIENTEDGE);
-}
-
-HWND MakeButton(HWND parent, Control control) {
-    return MakeControl(parent, control, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON);
+HWND MakeControl(HWND parent, const ControlDescription& control) {
+    const wchar_t* className = L"BUTTON";
+    DWORD style = WS_TABSTOP | BS_PUSHBUTTON;
+    DWORD exStyle = 0;
+    if (control.kind == ControlKind::Label) {
+        className = L"STATIC";
+        style = SS_LEFT | SS_NOPREFIX;
+    } else if (control.kind == ControlKind::Box) {
+        // A box that takes three digits must scroll: without it Wine keeps only what fits.
+        className = L"EDIT";
+        style = WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+    }
+    // Buttons get their caption from the paced captions.
+    std::wstring text = control.kind == ControlKind::Button ? L"" : ToUtf16(control.text);
+    return CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                           0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(control.name))),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 std::wstring TextOf(HWND control) {
@@ -128,14 +93,22 @@ bool Fits(HWND control, HFONT font, int margin) {
     return size.cx + margin <= area.right - area.left;
 }
 
+// Without its window the program has nothing else to tell the user with.
+int Fail(const char* action, DWORD error) {
+    std::string text = Win32Error(action, "the window", error).what();
+    MessageBoxW(nullptr, ToUtf16(text).c_str(), ToUtf16(kWindowTitle).c_str(), MB_OK | MB_ICONSTOP);
+    return EXIT_FAILURE;
+}
+
 }  // namespace
 
-MainWindow::MainWindow() : m_maker(*this) {
+MainWindow::MainWindow(std::string programFolder)
+    : m_programFolder(std::move(programFolder)), m_maker(*this) {
     WNDCLASSEXW windowClass{};
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconId));
-    if (!Create(kClassName, windowClass, 0, ToUtf16(kTitle).c_str(), kStyle, CW_USEDEFAULT,
+    if (!Create(kClassName, windowClass, 0, ToUtf16(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT,
                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr)) {
         return;
     }
@@ -153,32 +126,66 @@ MainWindow::~MainWindow() {
     DestroyIcon(m_smallIcon);
 }
 
+int MainWindow::RunProgram(int showCommand, const std::string& programFolder) {
+    MainWindow window(programFolder);
+    if (window.Hwnd() == nullptr) {
+        return Fail("create", GetLastError());
+    }
+    window.Show(showCommand);
+    MSG message;
+    BOOL got = 0;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1) {
+            return Fail("read the messages of", GetLastError());
+        }
+        // Tab and Shift+Tab move between the controls as in a dialog.
+        if (!IsDialogMessageW(window.Hwnd(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
 void MainWindow::Show(int showCommand) {
     ShowWindow(m_hwnd, showCommand);
     UpdateWindow(m_hwnd);
 }
 
 void MainWindow::CreateControls() {
-    m_screen = std::make_unique<ScreenWidget>(m_hwnd, static_cast<int>(Control::TVScreen),
-                                              kImageWidth, kImageHeight);
-
-    m_skew = MakeBox(m_hwnd, Control::Skew, "46");
-    m_upDown = MakeBox(m_hwnd, Control::UpDown, "13");
-    Edit_LimitText(m_skew, kOffsetMaxLength);
-    Edit_LimitText(m_upDown, kOffsetMaxLength);
-    m_label2 = MakeLabel(m_hwnd, Control::Label2, "Skew");
-    m_label3 = MakeLabel(m_hwnd, Control::Label3, "Up");
-
-    m_zidaFile = MakeBox(m_hwnd, Control::ZIDAFile, "");
-    // No limit: the box would stop at 30,000 characters by default.
-    Edit_LimitText(m_zidaFile, 0);
-    m_label1 = MakeLabel(m_hwnd, Control::Label1, "ZIDA File");
-
-    m_check = MakeButton(m_hwnd, Control::Check);
-    StartCaption(Button::Check, "Check Alignment");
-    m_makeMovie = MakeButton(m_hwnd, Control::MakeMovie);
-    StartCaption(Button::MakeMovie, "Make Movie");
-    // Tab indexes 0 to 8 are the order of creation; the labels take no focus.
+    // Creation sets the z-order, and the dialog keys take the tab order from it.
+    for (const ControlDescription& control : kControls) {
+        if (control.kind == ControlKind::Label) {
+            continue;
+        }
+        // A screen reader names a box after the label just before it in the z-order.
+        if (const ControlDescription* label = LabelOf(control.name); label != nullptr) {
+            MakeControl(m_hwnd, *label);
+        }
+        if (control.kind == ControlKind::Picture) {
+            m_screen = std::make_unique<ScreenWidget>(m_hwnd, IdOf(control.name), kImageWidth,
+                                                      kImageHeight);
+            // A screen reader reads a window's text as its name; the area paints none.
+            SetWindowTextW(m_screen->Hwnd(), ToUtf16(control.names).c_str());
+            continue;
+        }
+        HWND made = MakeControl(m_hwnd, control);
+        if (control.kind == ControlKind::Box) {
+            // 0 lifts the limit: the box would stop at 30,000 characters by default.
+            Edit_LimitText(made, control.maxLength);
+            if (control.digitsOnly) {
+                // Composed text reaches a box without a WM_CHAR, past the key filter.
+                ImmAssociateContext(made, nullptr);
+            }
+        }
+    }
+    m_skew = Item("Skew");
+    m_upDown = Item("UpDown");
+    m_zidaFile = Item("ZIDAFile");
+    m_check = Item("Check");
+    m_makeMovie = Item("MakeMovie");
+    StartCaption(Button::Check, ControlNamed("Check").text);
+    StartCaption(Button::MakeMovie, ControlNamed("MakeMovie").text);
 }
 
 void MainWindow::WireEvents() {
@@ -195,11 +202,21 @@ void MainWindow::WireEvents() {
 }
 
 void MainWindow::LayOut(UINT dpi) {
-    for (const Placement& placement : kPlacements) {
-        SetWindowPos(GetDlgItem(m_hwnd, static_cast<int>(placement.control)), nullptr,
-                     Pixels(placement.left, dpi), Pixels(placement.top, dpi),
-                     Pixels(placement.width, dpi), Pixels(placement.height, dpi),
+    for (const ControlDescription& control : kControls) {
+        const TwipsRect& twips = control.twips;
+        SetWindowPos(Item(control.name), nullptr, Pixels(twips.left, dpi), Pixels(twips.top, dpi),
+                     Pixels(twips.width, dpi), Pixels(twips.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        if (control.kind == ControlKind::Label) {
+            // A label lies over its box and reaches into it: it stops where the box starts, so
+            // that the box keeps its edge.
+            int visible =
+                Pixels(ControlNamed(control.names).twips.top, dpi) - Pixels(twips.top, dpi);
+            SetWindowRgn(Item(control.name),
+                         CreateRectRgn(0, 0, Pixels(twips.width, dpi),
+                                       std::min(visible, Pixels(twips.height, dpi))),
+                         TRUE);
+        }
     }
     RECT frame{0, 0, Pixels(kClientWidthTwips, dpi), Pixels(kClientHeightTwips, dpi)};
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
@@ -214,15 +231,24 @@ void MainWindow::LayOut(UINT dpi) {
     int margin = MulDiv(kButtonMarginPixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     int smallest = MulDiv(kSmallestFontPixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     HFONT font = CreateFontIndirectW(&look);
-    while (std::abs(look.lfHeight) > smallest &&
-           !(Fits(m_check, font, margin) && Fits(m_makeMovie, font, margin) &&
-             Fits(m_label1, font, 0) && Fits(m_label2, font, 0) && Fits(m_label3, font, 0))) {
+    auto allFit = [&] {
+        for (const ControlDescription& control : kControls) {
+            bool captioned =
+                control.kind == ControlKind::Button || control.kind == ControlKind::Label;
+            int needs = control.kind == ControlKind::Button ? margin : 0;
+            if (captioned && !Fits(Item(control.name), font, needs)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    while (std::abs(look.lfHeight) > smallest && !allFit()) {
         DeleteObject(font);
         look.lfHeight += look.lfHeight < 0 ? 1 : -1;
         font = CreateFontIndirectW(&look);
     }
-    for (const Placement& placement : kPlacements) {
-        SetWindowFont(GetDlgItem(m_hwnd, static_cast<int>(placement.control)), font, TRUE);
+    for (const ControlDescription& control : kControls) {
+        SetWindowFont(Item(control.name), font, TRUE);
     }
     DeleteObject(m_font);
     m_font = font;
@@ -253,6 +279,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(m_hwnd, WM_ACTIVATE, OnActivate);
         HANDLE_MSG(m_hwnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(m_hwnd, WM_DESTROY, OnDestroy);
+        case WM_CLOSE:
+            // A close that other programs send reaches the window while a run looks at its
+            // queue; destroyed, the window could show neither the closing box nor an error.
+            if (m_running) {
+                return 0;
+            }
+            break;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -261,40 +294,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(HWND, int id, HWND, UINT code) {
-    if (!m_wired || m_ending) {
+    if (!m_wired || m_ending || m_running) {
         return;
     }
-    switch (static_cast<Control>(id)) {
-        case Control::Skew:
-            if (code == EN_CHANGE) {
-                Handle(&MovieMaker::Skew_Change);
-            }
-            break;
-        case Control::UpDown:
-            if (code == EN_CHANGE) {
-                Handle(&MovieMaker::UpDown_Change);
-            }
-            break;
-        case Control::ZIDAFile:
-            if (code == EN_CHANGE) {
-                Handle(&MovieMaker::ZIDAFile_Change);
-            }
-            break;
-        case Control::Check:
-            if (code == BN_CLICKED) {
-                Handle(&MovieMaker::Check_Click);
-            }
-            break;
-        case Control::MakeMovie:
-            if (code == BN_CLICKED) {
-                Handle(&MovieMaker::MakeMovie_Click);
-            }
-            break;
-        default:
-            // Return and Escape send IDOK and IDCANCEL: the window has no default or cancel
-            // button.
-            break;
+    if (id == IdOf("Skew") && code == EN_CHANGE) {
+        Handle(&MovieMaker::Skew_Change);
+    } else if (id == IdOf("UpDown") && code == EN_CHANGE) {
+        Handle(&MovieMaker::UpDown_Change);
+    } else if (id == IdOf("ZIDAFile") && code == EN_CHANGE) {
+        Handle(&MovieMaker::ZIDAFile_Change);
+    } else if (id == IdOf("Check") && code == BN_CLICKED) {
+        Run(&MovieMaker::Check_Click);
+    } else if (id == IdOf("MakeMovie") && code == BN_CLICKED) {
+        Run(&MovieMaker::MakeMovie_Click);
     }
+    // Return and Escape send IDOK and IDCANCEL: the window has no default or cancel button.
 }
 
 void MainWindow::OnActivate(HWND, UINT state, HWND, BOOL) {
@@ -304,15 +318,17 @@ void MainWindow::OnActivate(HWND, UINT state, HWND, BOOL) {
 }
 
 void MainWindow::OnSetFocus(HWND, HWND) {
-    // Back to the control that had the focus, the picture area at first (tab index 0).
+    // Back to the control that had the focus, the picture area at first.
     SetFocus(m_lastFocus != nullptr && IsChild(m_hwnd, m_lastFocus) ? m_lastFocus
                                                                     : m_screen->Hwnd());
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     LayOut(dpi);
-    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Windows chose this rectangle so that the window stays under the pointer as it crosses
+    // between screens; a size of our own could bounce it back.
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnDestroy(HWND) {
@@ -325,14 +341,50 @@ void MainWindow::Handle(void (MovieMaker::*handler)()) {
     FlushAll();
 }
 
+void MainWindow::Run(void (MovieMaker::*click)()) {
+    m_running = true;
+    Handle(click);
+    // What the user did while the run kept the window busy was aimed at a window that is gone.
+    DropQueuedInput();
+    m_running = false;
+}
+
+void MainWindow::DropQueuedInput() {
+    MSG message;
+    for (auto [first, last] : kInputMessages) {
+        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
+            // PeekMessageW returns WM_QUIT whatever the range: the end the run asked for stays.
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+        }
+    }
+}
+
+void MainWindow::KeepResponding() {
+    // Windows takes a window that has not looked at its queue for 5 s for hung and covers it
+    // with a frozen copy: look, and leave every message where it is.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    // Whatever another window uncovered meanwhile.
+    RedrawWindow(m_hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+HWND MainWindow::Item(std::string_view name) const {
+    return GetDlgItem(m_hwnd, IdOf(name));
+}
+
 std::string MainWindow::BoxText(Box box) const {
     return FromUtf16(TextOf(BoxOf(box)));
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) {
-    // The box opens over what the operation has shown so far.
+    // The box opens over what the operation has shown so far, and keys typed meanwhile must not
+    // answer it.
     FlushAll();
+    DropQueuedInput();
     UINT icon = style == MessageStyle::Stop ? MB_ICONSTOP : MB_ICONINFORMATION;
     MessageBoxW(m_hwnd, ToUtf16(text).c_str(), ToUtf16(title).c_str(), MB_OK | icon | MB_APPLMODAL);
 }
@@ -345,7 +397,7 @@ void MainWindow::EndProgram(int exitStatus) {
 }
 
 std::string MainWindow::ProgramFolder() const {
-    return ExecutableFolder();
+    return m_programFolder.empty() ? ExecutableFolder() : m_programFolder;
 }
 
 HWND MainWindow::BoxOf(Box box) const {
@@ -365,10 +417,7 @@ void MainWindow::PaintCaption(Button button, const std::string& text) {
     SetWindowTextW(shown, ToUtf16(text).c_str());
     // Synchronous: the operation that sets the caption does not return to the message loop.
     UpdateWindow(shown);
-    // Windows takes a window that has not looked at its queue for 5 s for hung and covers it
-    // with a frozen copy: look, and leave every message where it is.
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    KeepResponding();
 }
 
 void MainWindow::FillScreenImage(Rgb colour) {

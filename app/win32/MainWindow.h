@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/MovieMaker.h"
 #include "app/PacedWindow.h"
@@ -14,11 +15,19 @@
 namespace zv {
 
 // The one window of ZE Veduz. It forwards its controls' events to MovieMaker and carries out what
-// MovieMaker asks of a window. Its load event runs in the constructor, before it is first shown.
+// MovieMaker asks of a window. A preview or a build runs inside its click; the window drops
+// whatever the user does meanwhile.
 class MainWindow : public BaseWindow<MainWindow>, public PacedWindow {
 public:
-    MainWindow();
+    // An empty folder stands for the folder of the program's executable. Hwnd() is null when the
+    // window could not be made.
+    explicit MainWindow(std::string programFolder = {});
     ~MainWindow() override;
+
+    // Makes the window, shows it and hands it its messages until the program ends; returns the
+    // exit status. A window that cannot be made or a message that cannot be read ends the
+    // program after a stop box, with EXIT_FAILURE.
+    static int RunProgram(int showCommand, const std::string& programFolder = {});
 
     void Show(int showCommand);
 
@@ -49,6 +58,12 @@ private:
     void OnDestroy(HWND hwnd);
     // Runs one event handler of MovieMaker and puts on the screen whatever it left pending.
     void Handle(void (MovieMaker::*handler)());
+    // A click's operation: keys, clicks and close requests that arrive while it runs are dropped.
+    void Run(void (MovieMaker::*click)());
+    void DropQueuedInput();
+    // Answers Windows and paints what needs it, without taking any input.
+    void KeepResponding();
+    HWND Item(std::string_view name) const;
     HWND BoxOf(Box box) const;
 
     std::unique_ptr<ScreenWidget> m_screen;
@@ -57,9 +72,6 @@ private:
     HWND m_zidaFile = nullptr;
     HWND m_check = nullptr;
     HWND m_makeMovie = nullptr;
-    HWND m_label1 = nullptr;
-    HWND m_label2 = nullptr;
-    HWND m_label3 = nullptr;
     std::unique_ptr<OffsetKeyFilter> m_skewFilter;
     std::unique_ptr<OffsetKeyFilter> m_upDownFilter;
     HFONT m_font = nullptr;
@@ -69,6 +81,8 @@ private:
     HWND m_lastFocus = nullptr;
     bool m_wired = false;
     bool m_ending = false;
+    bool m_running = false;
+    std::string m_programFolder;
     MovieMaker m_maker;
 };
 

@@ -149,6 +149,21 @@ def main():
         box = WaitFor("the error box", lambda: [w for w in Windows(TITLE) if w != app.window])[0]
         Dismiss(box)
         assert app.wait(timeout=60) == 1, "the error box ended the program without a failure"
+
+        # Keys an impatient user types while a build runs are dropped: the closing box stays. A
+        # long recording, so that they come while the build runs.
+        with open(os.path.join(folder, "long.raw"), "wb") as recording:
+            recording.truncate(200_000_000)
+        app = Start(command, elsewhere)
+        Do(app, NAME, ("type", "long.raw"), MAKE,
+           ("key", "--delay", "1", "Return", "space", "Tab", "Return", "space"))
+        box = WaitFor("the closing box", lambda: Windows(CLOSING_TITLE), timeout=240)[0]
+        time.sleep(2)
+        assert Windows(CLOSING_TITLE) == [box], "keys typed during the build answered the box"
+        Dismiss(box)
+        WaitFor("the closing box to close", lambda: not Windows(CLOSING_TITLE))
+        Do(app, CHECK)
+        assert app.wait(timeout=60) == 0, "Finished! ended the program with a failure"
     finally:
         shutil.rmtree(work)
     print("e2e: passed")

@@ -1,4 +1,5 @@
 // The window as it opens: its controls, size, icon and tab order.
+#include <QAccessible>
 #include <QIcon>
 
 #include "tests/gui/WindowUnderTest.h"
@@ -17,15 +18,20 @@ private slots:
 void WindowTest::TheWindowOpensAsLaidOut() {
     WindowUnderTest window;
     QStringList texts;
+    QStringList names;
     QList<QRect> places;
     for (const char* name : {"TVScreen", "Skew", "UpDown", "Label2", "Label3", "ZIDAFile", "Label1",
                              "Check", "MakeMovie"}) {
         auto* control = window.Window().findChild<QWidget*>(name);
         texts << control->property("text").toString();
+        names << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
         places << control->geometry();
     }
     QCOMPARE(texts, QStringList({"", "46", "13", "Skew", "Up", "", "ZIDA File", "Check Alignment",
                                  "Make Movie"}));
+    // What a screen reader says: boxes by their labels.
+    QCOMPARE(names, QStringList({"Alignment picture", "Skew", "Up", "Skew", "Up", "ZIDA File",
+                                 "ZIDA File", "Check Alignment", "Make Movie"}));
     // Twips / 15, rounded.
     const QList<QRect> kPlaces = {
         {14, 8, 85, 84},  {24, 112, 25, 19}, {64, 112, 25, 19}, {23, 96, 33, 17}, {64, 96, 25, 17},

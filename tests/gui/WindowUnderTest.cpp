@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <stdexcept>
+#include <utility>
 
 namespace zv::test {
 
@@ -27,8 +28,17 @@ bool WindowUnderTest::eventFilter(QObject* watched, QEvent* event) {
         if (texts.isEmpty() || texts.back() != button->text()) {
             texts.push_back(button->text());
         }
+        if (m_action && m_whenPainted == button->objectName() + " " + button->text()) {
+            std::exchange(m_action, {})();
+        }
     }
     return false;
+}
+
+void WindowUnderTest::WhenPainted(const char* button, const QString& text,
+                                  std::function<void()> action) {
+    m_whenPainted = QString::fromLatin1(button) + " " + text;
+    m_action = std::move(action);
 }
 
 BoxAnswerer::BoxAnswerer(std::function<void()> whileOpen) {

@@ -32,6 +32,8 @@ public:
     QImage Picture();
     // Consecutive paints of one text count once.
     QStringList Painted(const char* button) const { return m_painted.value(button); }
+    // Runs `action` once, as soon as the button is painted with the text.
+    void WhenPainted(const char* button, const QString& text, std::function<void()> action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +42,8 @@ private:
     TempFolder m_folder;
     std::vector<int> m_ends;
     QMap<QString, QStringList> m_painted;  // outlives the window, whose buttons report to it
+    QString m_whenPainted;
+    std::function<void()> m_action;
     MainWindow m_window;
 };
 
