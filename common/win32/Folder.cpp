@@ -37,8 +37,8 @@ std::wstring Hex(std::uint64_t value) {
 // Builds tell each other apart from other programs by a marker no other program makes: a named
 // mutex for the folder's id, made before the claim and closed after it, so that a build that finds
 // it knows another build holds the folder, or is about to. Global, for builds in other sessions;
-// one that another user made refuses us access, which tells the same. The marker for the folder at `path` is
-// returned, or none when another build has it.
+// one that another user made refuses us access, which tells the same. Empty when another build has
+// the marker of the folder at `path`.
 HANDLE TakeMarker(const std::string& path) {
     OwnedHandle folder(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
                                   kFolderFlags, "open folder"));
