@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/BuildRound.h"
+#include "bench/Figures.h"
 #include "bench/Measure.h"
 #include "tests/support/NullWindow.h"
 #include "tests/support/TempFolder.h"
@@ -57,10 +58,14 @@ void TimeCopy(const zv::test::TempFolder& scratch, Figures& figures) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = argc > 1 ? std::atoi(argv[1]) : zv::bench::kBuildRounds;
+    const char* arguments = "[rounds] [recording bytes]";
+    int rounds = zv::bench::RoundsFrom(argc, argv, zv::bench::kBuildRounds, arguments);
     long long bytes = argc > 2 ? std::atoll(argv[2]) : zv::bench::kRecordingBytes;
-    if (rounds < 1 || bytes < 1) {
-        std::fprintf(stderr, "usage: %s [rounds] [recording bytes]\n", argv[0]);
+    if (rounds == 0) {
+        return 2;
+    }
+    if (bytes < 1) {
+        std::fprintf(stderr, "usage: %s %s\n", argv[0], arguments);
         return 2;
     }
     try {

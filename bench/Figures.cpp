@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -66,6 +67,15 @@ void MakePatternFile(const std::string& path, std::int64_t bytes) {
 void PrintFigure(const std::string& name, double value, int decimals) {
     std::printf("%s: %.*f\n", name.c_str(), decimals, value);
     std::fflush(stdout);
+}
+
+int RoundsFrom(int argc, char** argv, int fallback, const char* arguments) {
+    int rounds = argc > 1 ? std::atoi(argv[1]) : fallback;
+    if (rounds < 1) {
+        std::fprintf(stderr, "usage: %s %s\n", argv[0], arguments);
+        return 0;
+    }
+    return rounds;
 }
 
 }  // namespace zv::bench

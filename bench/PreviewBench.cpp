@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MovieMaker.h"
+#include "bench/Figures.h"
 #include "bench/Measure.h"
 #include "params/Parameters.h"
 #include "params/SkipRule.h"
@@ -56,9 +57,8 @@ double TimePlainRead(const std::string& path, off_t offset, std::vector<char>& b
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = argc > 1 ? std::atoi(argv[1]) : kDefaultRounds;
-    if (rounds < 1) {
-        std::fprintf(stderr, "usage: %s [rounds]\n", argv[0]);
+    int rounds = zv::bench::RoundsFrom(argc, argv, kDefaultRounds);
+    if (rounds == 0) {
         return 2;
     }
     try {

@@ -123,9 +123,8 @@ int main(int argc, char** argv) {
     if (argc == 4) {
         return RunChild(argv[1], argv[2], argv[3]);
     }
-    int rounds = argc > 1 ? std::atoi(argv[1]) : kDefaultRounds;
-    if (rounds < 1) {
-        std::fprintf(stderr, "usage: %s [rounds]\n", argv[0]);
+    int rounds = zv::bench::RoundsFrom(argc, argv, kDefaultRounds);
+    if (rounds == 0) {
         return 2;
     }
     try {

@@ -20,6 +20,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "bench/BuildRound.h"
+#include "bench/Figures.h"
 #include "bench/Measure.h"
 #include "tests/support/NullWindow.h"
 #include "tests/support/TempFolder.h"
@@ -125,9 +126,8 @@ void Record(BuildTime time, const zv::test::TempFolder& scratch, const char* whi
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    int rounds = argc > 1 ? std::atoi(argv[1]) : zv::bench::kBuildRounds;
-    if (rounds < 1) {
-        std::fprintf(stderr, "usage: %s [rounds]\n", argv[0]);
+    int rounds = zv::bench::RoundsFrom(argc, argv, zv::bench::kBuildRounds);
+    if (rounds == 0) {
         return 2;
     }
     try {
