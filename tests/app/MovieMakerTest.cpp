@@ -83,8 +83,8 @@ TEST_F(MovieMakerTest, TheSuccessBoxComesWhenTheSetIsCompleteAndBeforeFinished) 
                                         "caption MakeMovie Finished!", "caption Check Finished!"}));
 }
 
-// Every file of the set starts empty, and numbered files an earlier, longer build left go, up to
-// the first gap: the cue sheet lists this build only.
+// Numbered files an earlier, longer build left go, up to the first gap: the cue sheet lists this
+// build only.
 TEST_F(MovieMakerTest, ABuildReplacesTheSetOfAnEarlierLongerOne) {
     fs::create_directory(m_folder / "Files");
     WriteBytes(Track(0), std::vector<unsigned char>(1'000'000, 0xEE));
@@ -100,10 +100,6 @@ TEST_F(MovieMakerTest, ABuildReplacesTheSetOfAnEarlierLongerOne) {
                                                            {"2.bin", "314046000"},
                                                            {"6.bin", "10000"},
                                                            {"ZIDA.cue", "162"}}));
-    EXPECT_TRUE(IsAllZeros(Track(0)));
-    EXPECT_TRUE(
-        std::equal(m_source.begin() + kCopyStart, m_source.end(), ReadBytes(Track(1)).begin()));
-    EXPECT_TRUE(IsAllZeros(Track(2)));
 }
 
 // Each stops after "Hold on..." with the standard error report. The cue sheet of an earlier build

@@ -73,14 +73,12 @@ void TypingTest::KeysReachTheBoxThroughTheFilter() {
         const char* text;
     } cases[] = {
         {"", {{Qt::Key_0, "0"}, {Qt::Key_0, "0"}, {Qt::Key_7, "7"}, {Qt::Key_1, "1"}}, "007"},
-        {"46", {{Qt::Key_Enter, "\r"}}, "46"},
         {"46", {kHome, {Qt::Key_Delete, ""}}, "6"},
         {"46", {kHome, {Qt::Key_Delete, "\x7f"}}, "6"},
         // "-7" is on the clipboard: a paste would stop the program, a cut or copy change it.
         {"46", {kHome, kSelectAll, {Qt::Key_V, "v", ctrl}}, "46"},
-        {"46", {kHome, kSelectAll, {Qt::Key_V, "\x16", ctrl}}, "46"},
         {"46", {kHome, kSelectAll, {Qt::Key_X, "x", ctrl}}, "46"},
-        {"46", {kHome, kSelectAll, {Qt::Key_C, "\x03", ctrl}}, "46"},
+        {"46", {kHome, kSelectAll, {Qt::Key_C, "c", ctrl}}, "46"},
     };
     for (const auto& c : cases) {
         WindowUnderTest window;

@@ -123,10 +123,8 @@ TEST_F(Win32WindowTest, ADpiChangeTakesTheSuggestedRectangle) {
                      reinterpret_cast<LPARAM>(&suggested));
         RECT now{};
         GetWindowRect(m_window->Hwnd(), &now);
-        EXPECT_EQ(now.left, c.suggested.left);
-        EXPECT_EQ(now.top, c.suggested.top);
-        EXPECT_EQ(now.right, c.suggested.right);
-        EXPECT_EQ(now.bottom, c.suggested.bottom);
+        EXPECT_TRUE(EqualRect(&now, &c.suggested))
+            << now.left << "," << now.top << " " << now.right << "," << now.bottom;
     }
 }
 
