@@ -96,7 +96,8 @@ bool Fits(HWND control, HFONT font, int margin) {
 // Without its window the program has nothing else to tell the user with.
 int Fail(const char* action, DWORD error) {
     std::string text = Win32Error(action, "the window", error).what();
-    MessageBoxW(nullptr, ToUtf16(text).c_str(), ToUtf16(kWindowTitle).c_str(), MB_OK | MB_ICONSTOP);
+    MessageBoxW(nullptr, ToUtf16(text).c_str(), ToUtf16(kWindowTitle).c_str(),
+                MessageBoxFlags(MessageStyle::Stop));
     return EXIT_FAILURE;
 }
 
@@ -379,14 +380,18 @@ std::string MainWindow::BoxText(Box box) const {
     return FromUtf16(TextOf(BoxOf(box)));
 }
 
+UINT MessageBoxFlags(MessageStyle style) {
+    UINT icon = style == MessageStyle::Stop ? MB_ICONSTOP : MB_ICONINFORMATION;
+    return MB_OK | icon | MB_APPLMODAL;
+}
+
 void MainWindow::ShowMessage(const std::string& text, const std::string& title,
                              MessageStyle style) {
     // The box opens over what the operation has shown so far, and keys typed meanwhile must not
     // answer it.
     FlushAll();
     DropQueuedInput();
-    UINT icon = style == MessageStyle::Stop ? MB_ICONSTOP : MB_ICONINFORMATION;
-    MessageBoxW(m_hwnd, ToUtf16(text).c_str(), ToUtf16(title).c_str(), MB_OK | icon | MB_APPLMODAL);
+    MessageBoxW(m_hwnd, ToUtf16(text).c_str(), ToUtf16(title).c_str(), MessageBoxFlags(style));
 }
 
 void MainWindow::EndProgram(int exitStatus) {
