@@ -49,9 +49,10 @@ TEST_F(BuildFaultTest, AFailedBuildLeavesNoCueSheet) {
              fs::create_directory(Track(3));
          },
          "Cannot create " + files + "/3.bin: Is a directory", "Making CH-3"},
-        {"Making CH-3", [&] { fs::remove(Track(1)); },
-         "Cannot finish the set in " + files + ": " + files +
-             "/1.bin is missing; the set changed while the build ran",
+        {"Making CH-3", [&] { fs::resize_file(Track(1), 5); },
+         "Cannot make the cue sheet in " + files + ": " + files +
+             "/1.bin is 5 bytes long, written 10665620 bytes long; the set changed while the build "
+             "ran",
          "Making CH-3"},
     };
     // Two track files and the filler 3.bin.
