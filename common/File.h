@@ -12,9 +12,10 @@ namespace zv {
 struct FileId {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
-    // Linux hands a removed file's inode number to the next new file at once: the birth time, in
-    // ns where the file system keeps it, tells a replacement from the file it replaced.
-    std::uint64_t birth = 0;
+    // What the index alone leaves out. Linux hands a removed file's inode number to the next new
+    // file at once: there the birth time, in ns where the file system keeps it, tells a
+    // replacement from the file it replaced. On Windows, the upper half of ReFS's 128-bit ids.
+    std::uint64_t more = 0;
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 

@@ -104,9 +104,8 @@ FileId FileIdOf(HANDLE handle, const std::string& path) {
         std::uint64_t high = 0;
         std::memcpy(&low, information.FileId.Identifier, sizeof low);
         std::memcpy(&high, information.FileId.Identifier + sizeof low, sizeof high);
-        // NTFS leaves the upper half zero. Folding can only make two files look alike, which
-        // makes a build refuse a file, never write over the recording.
-        return {information.VolumeSerialNumber, low ^ (high * 0x9E3779B97F4A7C15)};
+        // NTFS leaves the upper half zero.
+        return {information.VolumeSerialNumber, low, high};
     }
     // File systems and systems older than FILE_ID_INFO (Windows 8, Server 2012).
     BY_HANDLE_FILE_INFORMATION old{};

@@ -38,7 +38,7 @@ EntryKind KindOf(DWORD attributes, DWORD reparseTag);
 // The attributes and reparse tag of an open file (FileAttributeTagInfo).
 FILE_ATTRIBUTE_TAG_INFO TagOf(HANDLE handle, const std::string& path);
 
-// The file's id on its volume; the 128-bit ids of ReFS are folded into 64 bits.
+// The file's id on its volume, the whole 128 bits of ReFS's ids.
 FileId FileIdOf(HANDLE handle, const std::string& path);
 
 // A regular file on a disk, for reading. `followLinks` false: a link is refused, not followed.
