@@ -54,7 +54,7 @@ void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
 }
 
 File OutputFolder::Create(const std::string& name) {
-    CheckMadeFiles();
+    CheckStillOwn();
     if (IsRecording(Held().IdOf(name))) {
         Refuse(name, "write");
     }
@@ -104,7 +104,7 @@ bool OutputFolder::HoldsLeftover(const std::string& name) const {
 }
 
 void OutputFolder::Remove(const std::string& name) {
-    CheckMadeFiles();
+    CheckStillOwn();
     if (IsRecording(Held().IdOf(name))) {
         Refuse(name, "remove");
     }
@@ -175,13 +175,24 @@ OutputFolder::Made& OutputFolder::Record(const std::string& name) {
 
 void OutputFolder::CheckMadeFiles() const {
     for (const Made& made : m_made) {
-        std::optional<FileId> id = Held().IdOf(made.name);
-        if (!id) {
-            ReportChange(made.name, "is missing");
-        }
-        if (*id != made.id) {
-            ReportChange(made.name, "is another file than the one written");
-        }
+        CheckMade(made);
+    }
+}
+
+void OutputFolder::CheckStillOwn() const {
+    if (!m_made.empty()) {
+        CheckMade(m_made.front());
+        CheckMade(m_made.back());
+    }
+}
+
+void OutputFolder::CheckMade(const Made& made) const {
+    std::optional<FileId> id = Held().IdOf(made.name);
+    if (!id) {
+        ReportChange(made.name, "is missing");
+    }
+    if (*id != made.id) {
+        ReportChange(made.name, "is another file than the one written");
     }
 }
 
