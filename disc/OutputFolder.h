@@ -66,9 +66,9 @@ private:
     Folder& Held();
     const Folder& Held() const;
     Made& Record(const std::string& name);
-    // Before each step that writes or removes: any build started since has replaced 0.bin, the
-    // first file a build makes, and the file made last is the one most likely still in use.
-    // Two looks a step keep the cost flat; the count and publishing look at every file.
+    // Before each step that writes or removes: a build started since has replaced 0.bin, the
+    // first file any build makes, and the file made last. Two looks a step keep the cost flat;
+    // the count and publishing look at every file.
     void CheckStillOwn() const;
     void CheckMade(const Made& made) const;
     void CheckPublished(const Made& made, const File& file) const;
