@@ -131,13 +131,8 @@ void OutputFolder::PublishCueSheet() {
         try {
             file = OpenForReading(made.name);
         } catch (const StandardError&) {
-            std::optional<FileId> id = Held().IdOf(made.name);
-            if (!id) {
-                ReportChange(made.name, "is missing");
-            }
-            if (*id != made.id) {
-                ReportChange(made.name, "is another file than the one written");
-            }
+            // Gone or replaced says more than the reason it cannot be read.
+            CheckMade(made);
             throw;
         }
         file->Sync();
