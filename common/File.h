@@ -13,8 +13,8 @@ struct FileId {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
     // What the index alone leaves out. Linux hands a removed file's inode number to the next new
-    // file at once: there the birth time, in ns where the file system keeps it, tells a
-    // replacement from the file it replaced. On Windows, the upper half of ReFS's 128-bit ids.
+    // file at once: there the inode's generation and its birth time tell a replacement from the
+    // file it replaced. On Windows, the upper half of ReFS's 128-bit ids.
     std::uint64_t more = 0;
     friend bool operator==(const FileId&, const FileId&) = default;
 };

@@ -1,12 +1,18 @@
 #pragma once
 
 // Linux only: what File and Folder share of opening descriptors.
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 
 #include "common/File.h"
 
 namespace zv {
+
+inline int DescriptorOf(NativeHandle handle) {
+    return static_cast<int>(handle);
+}
 
 // A name with a NUL in it names no file: the system would see only the part before the NUL.
 // Errors name `path`, the name as the user knows it.
@@ -23,8 +29,9 @@ void CheckRegularFile(int descriptor, const std::string& path);
 // Reads and writes of a file that opened wait for the disk as usual.
 void WaitForData(int descriptor, const std::string& path, const char* action);
 
-// The id of `name` in the folder `folder`, a link not followed; empty `name`: of `folder` itself.
-// Empty when there is nothing to look at.
+// What the system tells of `name` in the folder `folder`, a link not followed; empty `name`: of
+// `folder` itself. Empty when there is nothing to look at.
+std::optional<struct statx> StatusAt(int folder, const std::string& name);
 std::optional<FileId> IdAt(int folder, const std::string& name);
 
 }  // namespace zv

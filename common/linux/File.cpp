@@ -12,14 +12,6 @@
 
 namespace zv {
 
-namespace {
-
-int DescriptorOf(NativeHandle handle) {
-    return static_cast<int>(handle);
-}
-
-}  // namespace
-
 File File::OpenForReading(const std::string& path) {
     File file(OpenDescriptor(AT_FDCWD, path, path, O_RDONLY, "open"), path);
     CheckRegularFile(DescriptorOf(file.m_handle.Get()), path);

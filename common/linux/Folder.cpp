@@ -15,10 +15,6 @@ namespace zv {
 
 namespace {
 
-int DescriptorOf(NativeHandle handle) {
-    return static_cast<int>(handle);
-}
-
 // False when another holder has the lock. A file system that cannot lock a folder (NFS emulates
 // flock with byte-range locks, which a read-only descriptor may not take) lets the build go on
 // without one rather than refuse every build there.
@@ -85,11 +81,8 @@ std::optional<FileId> Folder::IdOf(const std::string& name) const {
 }
 
 bool Folder::HoldsFolder(const std::string& name) const {
-    struct stat status {};
-    return name.find('\0') == std::string::npos &&
-           ::fstatat(DescriptorOf(m_handle.Get()), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) ==
-               0 &&
-           S_ISDIR(status.st_mode);
+    std::optional<struct statx> status = StatusAt(DescriptorOf(m_handle.Get()), name);
+    return status && S_ISDIR(status->stx_mode);
 }
 
 void Folder::Remove(const std::string& name) {
