@@ -55,11 +55,12 @@ void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
 
 File OutputFolder::Create(const std::string& name) {
     CheckStillOwn();
-    if (IsRecording(Held().IdOf(name))) {
+    std::optional<FileId> there = Held().IdOf(name);
+    if (IsRecording(there)) {
         Refuse(name, "write");
     }
     // A folder stays, for CreateNew to report.
-    if (HoldsLeftover(name)) {
+    if (there && !Held().HoldsFolder(name)) {
         Held().Remove(name);
     }
     File file = Held().CreateNew(name);
@@ -175,8 +176,11 @@ void OutputFolder::CheckMadeFiles() const {
 }
 
 void OutputFolder::CheckStillOwn() const {
-    if (!m_made.empty()) {
-        CheckMade(m_made.front());
+    if (m_made.empty()) {
+        return;
+    }
+    CheckMade(m_made.front());
+    if (m_made.size() > 1) {
         CheckMade(m_made.back());
     }
 }
