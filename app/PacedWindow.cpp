@@ -7,6 +7,8 @@ namespace zv {
 namespace {
 // About one frame of a 60 Hz screen: faster changes could not be seen anyway.
 constexpr auto kPaintInterval = std::chrono::milliseconds(16);
+// Longer than it takes to see a box and answer it.
+constexpr auto kBoxSettleTime = std::chrono::milliseconds(500);
 }  // namespace
 
 std::string PacedWindow::Caption(Button button) const {
@@ -72,6 +74,18 @@ void PacedWindow::StartCaption(Button button, const std::string& text) {
 void PacedWindow::FlushAll() {
     FlushCaptions();
     PaintPendingPixels();
+}
+
+void PacedWindow::BoxOpened() {
+    m_boxOpened = Clock::now();
+}
+
+void PacedWindow::BoxClosed() {
+    m_boxOpened.reset();
+}
+
+bool PacedWindow::BoxIsSettling() const {
+    return m_boxOpened && Clock::now() - *m_boxOpened < kBoxSettleTime;
 }
 
 void PacedWindow::Paint(Button button) {

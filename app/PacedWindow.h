@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "common/Window.h"
@@ -27,6 +28,11 @@ protected:
     void StartCaption(Button button, const std::string& text);
     // Shows whatever is held back: after each event handler, and before a box opens.
     void FlushAll();
+    // Around a box. In its first moments a box takes no keys or clicks: they were meant for the
+    // window, typed before the user could have seen the box.
+    void BoxOpened();
+    void BoxClosed();
+    bool BoxIsSettling() const;
 
     // Sets the button's text and paints the button now.
     virtual void PaintCaption(Button button, const std::string& text) = 0;
@@ -61,6 +67,7 @@ private:
     int m_pendingFirst = 0;
     int m_pendingLast = -1;
     bool m_pendingAll = false;
+    std::optional<Clock::time_point> m_boxOpened;
 };
 
 }  // namespace zv

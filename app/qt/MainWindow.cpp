@@ -190,14 +190,14 @@ void MainWindow::Run(void (MovieMaker::*click)()) {
 }
 
 void MainWindow::DropQueuedInput() {
-    bool dropping = m_dropInput;
-    m_dropInput = true;
-    QCoreApplication::processEvents();
+    bool dropping = std::exchange(m_dropInput, true);
+    m_inputDrain.Drain(winId());
     m_dropInput = dropping;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (m_dropInput && (event->isInputEvent() || event->type() == QEvent::InputMethod)) {
+    bool input = event->isInputEvent() || event->type() == QEvent::InputMethod;
+    if (input && (m_dropInput || BoxIsSettling())) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -228,7 +228,9 @@ void MainWindow::ShowMessage(const std::string& text, const std::string& title,
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     bool dropping = std::exchange(m_dropInput, false);
+    BoxOpened();
     box.exec();
+    BoxClosed();
     m_dropInput = dropping;
 }
 

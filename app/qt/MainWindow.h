@@ -6,6 +6,7 @@
 
 #include "app/MovieMaker.h"
 #include "app/PacedWindow.h"
+#include "app/qt/InputDrain.h"
 
 class QLineEdit;
 class QPushButton;
@@ -59,6 +60,7 @@ private:
     void Handle(void (MovieMaker::*handler)());
     // A click's operation: keys, clicks and close requests that arrive while it runs are dropped.
     void Run(void (MovieMaker::*click)());
+    // Drops every input event that came before now, also what the X server delivered meanwhile.
     void DropQueuedInput();
     QLineEdit& BoxOf(Box box) const;
 
@@ -72,6 +74,7 @@ private:
     bool m_running = false;
     // While set, every input event of the application is dropped.
     bool m_dropInput = false;
+    InputDrain m_inputDrain;
     MovieMaker m_maker;
 };
 
