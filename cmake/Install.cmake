@@ -10,7 +10,7 @@ endif()
 
 # Windows takes the icon from zeveduz.exe and needs no entry to start it.
 if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
-    foreach(size 16 32)
+    foreach(size 16 24 32 48 64 128 256)
         set(icon ${CMAKE_SOURCE_DIR}/app/icons/zeveduz-${size}.png)
         if(EXISTS ${icon})
             install(FILES ${icon} DESTINATION icons/${size}x${size} RENAME zeveduz.png)
@@ -23,8 +23,9 @@ if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
     install(CODE "set(ZV_DESKTOP_TEMPLATE \"${ZV_DESKTOP_TEMPLATE}\")")
     install(CODE [[
         set(entry "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/zeveduz.desktop")
-        set(ZV_DESKTOP_EXEC "${CMAKE_INSTALL_PREFIX}/zeveduz")
-        set(ZV_DESKTOP_ICON "${CMAKE_INSTALL_PREFIX}/icons/32x32/zeveduz.png")
+        # In Exec a % starts a field code.
+        string(REPLACE "%" "%%" ZV_DESKTOP_EXEC "${CMAKE_INSTALL_PREFIX}/zeveduz")
+        set(ZV_DESKTOP_ICON "${CMAKE_INSTALL_PREFIX}/icons/256x256/zeveduz.png")
         message(STATUS "Installing: ${entry}")
         configure_file(${ZV_DESKTOP_TEMPLATE} ${entry} @ONLY)
         file(CHMOD ${entry} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -32,8 +33,8 @@ if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
     ]])
 
     # A folder that was moved, or unpacked from the package, writes its entry anew from here.
-    set(ZV_DESKTOP_EXEC [[$folder/zeveduz]])
-    set(ZV_DESKTOP_ICON [[$folder/icons/32x32/zeveduz.png]])
+    set(ZV_DESKTOP_EXEC [[$program]])
+    set(ZV_DESKTOP_ICON [[$folder/icons/256x256/zeveduz.png]])
     file(READ ${ZV_DESKTOP_TEMPLATE} ZV_DESKTOP_TEXT)
     string(CONFIGURE "${ZV_DESKTOP_TEXT}" ZV_DESKTOP_TEXT @ONLY)
     set(ZV_REGISTER_SCRIPT ${CMAKE_BINARY_DIR}/register-desktop-entry)
@@ -44,6 +45,8 @@ folder=$(cd "$(dirname "$0")" && pwd)
 case $folder in
     *[\\\"\`\$]*) echo "The folder's name may not hold \\ \" \` or \$: $folder" >&2; exit 1 ;;
 esac
+# In Exec a % starts a field code.
+program=$(printf '%s/zeveduz' "$folder" | sed 's/%/%%/g')
 cat > "$folder/zeveduz.desktop" <<ENTRY
 @ZV_DESKTOP_TEXT@ENTRY
 chmod 755 "$folder/zeveduz.desktop"
