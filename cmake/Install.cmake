@@ -2,6 +2,14 @@
 # folder, so everything lies side by side in a folder the user may write to.
 install(FILES ${CMAKE_BINARY_DIR}/sample.raw DESTINATION .)
 
+# A read-me for the system the folder is for, in its own line ends.
+if(WIN32)
+    configure_file(app/ReadMe-Windows.txt.in README.txt @ONLY NEWLINE_STYLE CRLF)
+else()
+    configure_file(app/ReadMe-Linux.txt.in README.txt @ONLY NEWLINE_STYLE LF)
+endif()
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+
 set(ZV_DESKTOP_TEMPLATE ${CMAKE_SOURCE_DIR}/app/zeveduz.desktop)
 
 if(ZV_WINDOW AND TARGET zeveduz)
@@ -73,6 +81,7 @@ if(WIN32)
     set(CPACK_SYSTEM_NAME "win64")
 else()
     set(CPACK_GENERATOR "TGZ")
+    set(CPACK_SYSTEM_NAME "linux-x86_64")
 endif()
 set(CPACK_STRIP_FILES ON)
 # The package unpacks into one folder named after it.
