@@ -82,9 +82,7 @@ if(WIN32)
 else()
     set(CPACK_GENERATOR "TGZ")
     set(CPACK_SYSTEM_NAME "linux-x86_64")
-endif()
-# zeveduz.exe is stripped when linked: strip would write the time into its header.
-if(NOT WIN32)
+    # Not zeveduz.exe, stripped when linked: strip would write the time into its header.
     set(CPACK_STRIP_FILES ON)
 endif()
 # The package unpacks into one folder named after it.
