@@ -2,6 +2,14 @@
 # folder, so everything lies side by side in a folder the user may write to.
 install(FILES ${CMAKE_BINARY_DIR}/sample.raw DESTINATION .)
 
+# A read-me for the system the folder is for, in its own line ends.
+if(WIN32)
+    configure_file(app/ReadMe-Windows.txt.in README.txt @ONLY NEWLINE_STYLE CRLF)
+else()
+    configure_file(app/ReadMe-Linux.txt.in README.txt @ONLY NEWLINE_STYLE LF)
+endif()
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+
 set(ZV_DESKTOP_TEMPLATE ${CMAKE_SOURCE_DIR}/app/zeveduz.desktop)
 
 if(ZV_WINDOW AND TARGET zeveduz)
@@ -10,7 +18,7 @@ endif()
 
 # Windows takes the icon from zeveduz.exe and needs no entry to start it.
 if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
-    foreach(size 16 32)
+    foreach(size 16 24 32 48 64 128 256)
         set(icon ${CMAKE_SOURCE_DIR}/app/icons/zeveduz-${size}.png)
         if(EXISTS ${icon})
             install(FILES ${icon} DESTINATION icons/${size}x${size} RENAME zeveduz.png)
@@ -23,8 +31,9 @@ if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
     install(CODE "set(ZV_DESKTOP_TEMPLATE \"${ZV_DESKTOP_TEMPLATE}\")")
     install(CODE [[
         set(entry "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/zeveduz.desktop")
-        set(ZV_DESKTOP_EXEC "${CMAKE_INSTALL_PREFIX}/zeveduz")
-        set(ZV_DESKTOP_ICON "${CMAKE_INSTALL_PREFIX}/icons/32x32/zeveduz.png")
+        # In Exec a % starts a field code.
+        string(REPLACE "%" "%%" ZV_DESKTOP_EXEC "${CMAKE_INSTALL_PREFIX}/zeveduz")
+        set(ZV_DESKTOP_ICON "${CMAKE_INSTALL_PREFIX}/icons/256x256/zeveduz.png")
         message(STATUS "Installing: ${entry}")
         configure_file(${ZV_DESKTOP_TEMPLATE} ${entry} @ONLY)
         file(CHMOD ${entry} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -32,8 +41,8 @@ if(ZV_WINDOW AND TARGET zeveduz AND NOT WIN32)
     ]])
 
     # A folder that was moved, or unpacked from the package, writes its entry anew from here.
-    set(ZV_DESKTOP_EXEC [[$folder/zeveduz]])
-    set(ZV_DESKTOP_ICON [[$folder/icons/32x32/zeveduz.png]])
+    set(ZV_DESKTOP_EXEC [[$program]])
+    set(ZV_DESKTOP_ICON [[$folder/icons/256x256/zeveduz.png]])
     file(READ ${ZV_DESKTOP_TEMPLATE} ZV_DESKTOP_TEXT)
     string(CONFIGURE "${ZV_DESKTOP_TEXT}" ZV_DESKTOP_TEXT @ONLY)
     set(ZV_REGISTER_SCRIPT ${CMAKE_BINARY_DIR}/register-desktop-entry)
@@ -44,6 +53,8 @@ folder=$(cd "$(dirname "$0")" && pwd)
 case $folder in
     *[\\\"\`\$]*) echo "The folder's name may not hold \\ \" \` or \$: $folder" >&2; exit 1 ;;
 esac
+# In Exec a % starts a field code.
+program=$(printf '%s/zeveduz' "$folder" | sed 's/%/%%/g')
 cat > "$folder/zeveduz.desktop" <<ENTRY
 @ZV_DESKTOP_TEXT@ENTRY
 chmod 755 "$folder/zeveduz.desktop"
@@ -70,8 +81,10 @@ if(WIN32)
     set(CPACK_SYSTEM_NAME "win64")
 else()
     set(CPACK_GENERATOR "TGZ")
+    set(CPACK_SYSTEM_NAME "linux-x86_64")
+    # Not zeveduz.exe, stripped when linked: strip would write the time into its header.
+    set(CPACK_STRIP_FILES ON)
 endif()
-set(CPACK_STRIP_FILES ON)
 # The package unpacks into one folder named after it.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the program's icon, a small TV showing the gray test picture on blue, as 4-bit PNGs and
-as the Windows program's icon resource ../win32/zeveduz.ico, which holds both sizes.
+"""Writes the program's icon, a small TV showing the gray test picture on blue, as 4-bit PNGs at
+every size a desktop asks for and as the Windows program's icon resource ../win32/zeveduz.ico.
 
 Run from this folder: python3 MakeIcons.py
 """
@@ -73,14 +73,31 @@ ICON_16 = [
 ]
 
 
+SIZES = [16, 24, 32, 48, 64, 128, 256]
+ICO_SIZES = [16, 24, 32, 48, 256]
+
+
+def Drawn(size):
+    """The drawing at the whole factor that fills the most of the size, centred: sharp at any size.
+    On a tie the finer drawing wins."""
+    fits = [art for art in (ICON_32, ICON_16) if len(art) <= size]
+    art = max(fits, key=lambda art: size // len(art) * len(art))
+    factor = size // len(art)
+    before = (size - factor * len(art)) // 2
+    after = size - before - factor * len(art)
+    rows = [row for row in art for _ in range(factor)]
+    rows = ["." * before + "".join(key * factor for key in row) + "." * after for row in rows]
+    return ["." * size] * before + rows + ["." * size] * after
+
+
 def Chunk(kind, data):
     body = kind + data
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
 
-def WritePng(path, rows):
+def Png(rows):
     size = len(rows)
-    assert all(len(row) == size for row in rows), path
+    assert all(len(row) == size for row in rows), size
     index = {key: i for i, (key, _) in enumerate(PALETTE)}
     raw = b""
     for row in rows:
@@ -92,13 +109,15 @@ def WritePng(path, rows):
     png += Chunk(b"tRNS", bytes(colour[3] for _, colour in PALETTE))
     png += Chunk(b"IDAT", zlib.compress(raw, 9))
     png += Chunk(b"IEND", b"")
-    with open(path, "wb") as out:
-        out.write(png)
+    return png
 
 
 def IconImage(rows):
-    """One image of an .ico: a 4-bit bitmap and its transparency mask, both bottom-up."""
+    """One image of an .ico: a 4-bit bitmap and its transparency mask, both bottom-up; 256 pixels
+    as a PNG, as Windows expects at that size."""
     size = len(rows)
+    if size == 256:
+        return Png(rows)
     index = {key: i for i, (key, _) in enumerate(PALETTE)}
     # Transparent pixels are drawn by XOR over the screen: their colour must be black.
     palette = b"".join(bytes([b, g, r, 0]) if a else b"\0\0\0\0" for _, (r, g, b, a) in PALETTE)
@@ -120,13 +139,14 @@ def WriteIco(path, icons):
     ico = struct.pack("<HHH", 0, 1, len(images))
     offset = len(ico) + 16 * len(images)
     for rows, image in zip(icons, images):
-        ico += struct.pack("<BBBBHHII", len(rows), len(rows), len(PALETTE), 0, 1, 4, len(image),
-                           offset)
+        side = len(rows) % 256  # 0 stands for 256
+        ico += struct.pack("<BBBBHHII", side, side, len(PALETTE), 0, 1, 4, len(image), offset)
         offset += len(image)
     with open(path, "wb") as out:
         out.write(ico + b"".join(images))
 
 
-WritePng("zeveduz-16.png", ICON_16)
-WritePng("zeveduz-32.png", ICON_32)
-WriteIco("../win32/zeveduz.ico", [ICON_16, ICON_32])
+for size in SIZES:
+    with open(f"zeveduz-{size}.png", "wb") as out:
+        out.write(Png(Drawn(size)))
+WriteIco("../win32/zeveduz.ico", [Drawn(size) for size in ICO_SIZES])

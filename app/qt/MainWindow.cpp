@@ -52,8 +52,9 @@ QString FromLogic(const std::string& text) {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/zeveduz-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/zeveduz-32.png"), QSize(32, 32));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/zeveduz-%1.png").arg(size), QSize(size, size));
+    }
     return icon;
 }
 
