@@ -1,6 +1,7 @@
 #include "app/PacedWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zv {
 
@@ -10,6 +11,8 @@ constexpr auto kPaintInterval = std::chrono::milliseconds(16);
 // Longer than it takes to see a box and answer it.
 constexpr auto kBoxSettleTime = std::chrono::milliseconds(500);
 }  // namespace
+
+PacedWindow::PacedWindow(Now now) : m_now(now), m_maker(*this) {}
 
 std::string PacedWindow::Caption(Button button) const {
     return CaptionOf(button).text;
@@ -27,7 +30,7 @@ void PacedWindow::SetCaption(Button button, const std::string& text) {
         return;
     }
     caption.text = text;
-    if (Clock::now() - caption.painted < kPaintInterval) {
+    if (m_now() - caption.painted < kPaintInterval) {
         caption.pending = true;
         return;
     }
@@ -36,7 +39,7 @@ void PacedWindow::SetCaption(Button button, const std::string& text) {
 
 void PacedWindow::SetScreenBackground(Rgb colour) {
     FlushCaptions();
-    FillScreenImage(colour);
+    m_screen->SetBackground(colour);
     m_pendingAll = true;
 }
 
@@ -45,7 +48,7 @@ void PacedWindow::RepaintScreen() {
     m_pendingAll = false;
     m_pendingFirst = 0;
     m_pendingLast = -1;
-    PaintScreen();
+    m_screen->RepaintAll();
 }
 
 void PacedWindow::SetScreenPenWidth(int) {
@@ -60,7 +63,7 @@ void PacedWindow::SetScreenPixel(int x, int y, Rgb colour) {
         PaintPendingPixels();
         pending = false;
     }
-    if (SetScreenImagePixel(x, y, colour) && !m_pendingAll) {
+    if (m_screen->SetPixel(x, y, colour) && !m_pendingAll) {
         m_pendingFirst = pending ? std::min(m_pendingFirst, y) : y;
         m_pendingLast = pending ? std::max(m_pendingLast, y) : y;
     }
@@ -76,22 +79,51 @@ void PacedWindow::FlushAll() {
     PaintPendingPixels();
 }
 
-void PacedWindow::BoxOpened() {
-    m_boxOpened = Clock::now();
-}
-
-void PacedWindow::BoxClosed() {
+void PacedWindow::ShowMessage(const std::string& text, const std::string& title,
+                              MessageStyle style) {
+    // The box opens over what the operation has shown so far.
+    FlushAll();
+    DropQueuedInput();
+    m_boxOpened = m_now();
+    ShowBox(text, title, style);
     m_boxOpened.reset();
 }
 
-bool PacedWindow::BoxIsSettling() const {
-    return m_boxOpened && Clock::now() - *m_boxOpened < kBoxSettleTime;
+void PacedWindow::Handle(void (MovieMaker::*handler)()) {
+    (m_maker.*handler)();
+    FlushAll();
+}
+
+void PacedWindow::HandleKey(void (MovieMaker::*handler)(int&), int& KeyAscii) {
+    (m_maker.*handler)(KeyAscii);
+    FlushAll();
+}
+
+void PacedWindow::Run(void (MovieMaker::*click)()) {
+    m_running = true;
+    Handle(click);
+    // What the user did while the run kept the window busy was aimed at a window that is gone.
+    DropQueuedInput();
+    m_running = false;
+}
+
+bool PacedWindow::DropsInput() const {
+    if (m_boxOpened) {
+        return m_now() - *m_boxOpened < kBoxSettleTime;
+    }
+    return m_running || m_draining;
+}
+
+void PacedWindow::DropQueuedInput() {
+    bool draining = std::exchange(m_draining, true);
+    DrainInput();
+    m_draining = draining;
 }
 
 void PacedWindow::Paint(Button button) {
     PacedCaption& caption = CaptionOf(button);
     PaintCaption(button, caption.text);
-    caption.painted = Clock::now();
+    caption.painted = m_now();
     caption.pending = false;
 }
 
@@ -108,13 +140,13 @@ void PacedWindow::PaintPendingPixels() {
         m_pendingAll = false;
         m_pendingFirst = 0;
         m_pendingLast = -1;
-        PaintScreen();
+        m_screen->RepaintAll();
     } else if (m_pendingFirst <= m_pendingLast) {
         int first = m_pendingFirst;
         int last = m_pendingLast;
         m_pendingFirst = 0;
         m_pendingLast = -1;
-        PaintScreenRows(first, last);
+        m_screen->RepaintRows(first, last);
     }
 }
 

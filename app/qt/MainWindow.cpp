@@ -61,7 +61,7 @@ QIcon ProgramIcon() {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QWidget(parent), m_options(std::move(options)), m_maker(*this) {
+    : QWidget(parent), m_options(std::move(options)) {
     RegisterResources();
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     setWindowIcon(ProgramIcon());
@@ -77,7 +77,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     CreateControls();
     // The initial texts are in place: from now on every change of a box runs its rule.
     WireEvents();
-    m_maker.Form_Load();
+    Maker().Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
@@ -142,6 +142,7 @@ void MainWindow::CreateControls() {
         }
     }
     m_screen = findChild<ScreenWidget*>(QStringLiteral("TVScreen"));
+    SetScreen(*m_screen);
     m_skew = findChild<QLineEdit*>(QStringLiteral("Skew"));
     m_upDown = findChild<QLineEdit*>(QStringLiteral("UpDown"));
     m_zidaFile = findChild<QLineEdit*>(QStringLiteral("ZIDAFile"));
@@ -162,43 +163,18 @@ void MainWindow::WireEvents() {
             [this] { Run(&MovieMaker::MakeMovie_Click); });
     QCoreApplication::instance()->installEventFilter(this);
     m_skew->installEventFilter(new OffsetKeyFilter(
-        [this](int& KeyAscii) {
-            m_maker.Skew_KeyPress(KeyAscii);
-            FlushAll();
-        },
-        m_skew));
+        [this](int& KeyAscii) { HandleKey(&MovieMaker::Skew_KeyPress, KeyAscii); }, m_skew));
     m_upDown->installEventFilter(new OffsetKeyFilter(
-        [this](int& KeyAscii) {
-            m_maker.UpDown_KeyPress(KeyAscii);
-            FlushAll();
-        },
-        m_upDown));
+        [this](int& KeyAscii) { HandleKey(&MovieMaker::UpDown_KeyPress, KeyAscii); }, m_upDown));
 }
 
-void MainWindow::Handle(void (MovieMaker::*handler)()) {
-    (m_maker.*handler)();
-    FlushAll();
-}
-
-void MainWindow::Run(void (MovieMaker::*click)()) {
-    m_running = true;
-    m_dropInput = true;
-    Handle(click);
-    // What the user did while the run kept the window busy was aimed at a window that is gone.
-    DropQueuedInput();
-    m_dropInput = false;
-    m_running = false;
-}
-
-void MainWindow::DropQueuedInput() {
-    bool dropping = std::exchange(m_dropInput, true);
+void MainWindow::DrainInput() {
     m_inputDrain.Drain(winId());
-    m_dropInput = dropping;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     bool input = event->isInputEvent() || event->type() == QEvent::InputMethod;
-    if (input && (m_dropInput || BoxIsSettling())) {
+    if (input && DropsInput()) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -206,7 +182,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closed, the window could show neither the closing box nor an error.
-    if (m_running) {
+    if (Running()) {
         event->ignore();
         return;
     }
@@ -217,22 +193,13 @@ std::string MainWindow::BoxText(Box box) const {
     return ToLogic(BoxOf(box).text());
 }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& title,
-                             MessageStyle style) {
-    // The box opens over what the operation has shown so far, and keys typed meanwhile must not
-    // answer it.
-    FlushAll();
-    DropQueuedInput();
+void MainWindow::ShowBox(const std::string& text, const std::string& title, MessageStyle style) {
     QMessageBox box(style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Information,
                     FromLogic(title), FromLogic(text), QMessageBox::Ok, this);
     // Paths are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    bool dropping = std::exchange(m_dropInput, false);
-    BoxOpened();
     box.exec();
-    BoxClosed();
-    m_dropInput = dropping;
 }
 
 void MainWindow::EndProgram(int exitStatus) {
@@ -270,27 +237,11 @@ void MainWindow::PaintCaption(Button button, const std::string& text) {
     shown.setText(QString::fromStdString(text));
     // Synchronous: the operation that sets the caption does not return to the event loop.
     shown.repaint();
-    if (m_running) {
+    if (Running()) {
         // Paints what another window uncovered and answers the window manager's pings, so that
         // the window is not taken for hung; user input waits, to be dropped.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-}
-
-void MainWindow::FillScreenImage(Rgb colour) {
-    m_screen->SetBackground(QColor(colour.red, colour.green, colour.blue));
-}
-
-bool MainWindow::SetScreenImagePixel(int x, int y, Rgb colour) {
-    return m_screen->SetPixel(x, y, qRgb(colour.red, colour.green, colour.blue));
-}
-
-void MainWindow::PaintScreenRows(int first, int last) {
-    m_screen->RepaintRows(first, last);
-}
-
-void MainWindow::PaintScreen() {
-    m_screen->RepaintAll();
 }
 
 }  // namespace zv

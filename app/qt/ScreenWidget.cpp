@@ -18,16 +18,16 @@ ScreenWidget::ScreenWidget(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void ScreenWidget::SetBackground(QColor colour) {
-    m_background = colour;
-    m_image.fill(colour);
+void ScreenWidget::SetBackground(Rgb colour) {
+    m_background = QColor(colour.red, colour.green, colour.blue);
+    m_image.fill(m_background);
 }
 
-bool ScreenWidget::SetPixel(int x, int y, QRgb colour) {
+bool ScreenWidget::SetPixel(int x, int y, Rgb colour) {
     if (!m_image.rect().contains(x, y)) {
         return false;
     }
-    reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = colour;
+    reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = qRgb(colour.red, colour.green, colour.blue);
     return true;
 }
 

@@ -3,28 +3,22 @@
 #include <QImage>
 #include <QWidget>
 
+#include "app/ScreenImage.h"
+
 namespace zv {
 
 // The picture area: a one-pixel frame around an image that the preview draws into pixel by
 // pixel. Pixels are kept in the image and reach the screen when their rows are repainted.
-class ScreenWidget : public QWidget {
+class ScreenWidget : public QWidget, public ScreenImage {
     Q_OBJECT
 
 public:
     explicit ScreenWidget(QWidget* parent = nullptr);
 
-    // Drawing coordinates start at the top-left pixel inside the frame.
-    const QImage& Image() const { return m_image; }
-
-    // Clears the whole area to the colour.
-    void SetBackground(QColor colour);
-    // One pixel, the only pen the preview uses; false for a point outside the area, which is
-    // clipped.
-    bool SetPixel(int x, int y, QRgb colour);
-
-    // Paint now, without returning to the event loop.
-    void RepaintRows(int first, int last);
-    void RepaintAll();
+    void SetBackground(Rgb colour) override;
+    bool SetPixel(int x, int y, Rgb colour) override;
+    void RepaintRows(int first, int last) override;
+    void RepaintAll() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -51,6 +51,15 @@ constexpr std::pair<UINT, UINT> kInputMessages[] = {
     {WM_CLOSE, WM_CLOSE},
 };
 
+bool IsInput(UINT message) {
+    return std::any_of(std::begin(kInputMessages), std::end(kInputMessages), [&](auto range) {
+        return message >= range.first && message <= range.second;
+    });
+}
+
+// The window whose box is open: the hook that filters the box's messages has no other context.
+MainWindow* s_boxOwner = nullptr;
+
 HWND MakeControl(HWND parent, const ControlDescription& control) {
     const wchar_t* className = L"BUTTON";
     DWORD style = WS_TABSTOP | BS_PUSHBUTTON;
@@ -103,8 +112,7 @@ int Fail(const char* action, DWORD error) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::string programFolder)
-    : m_programFolder(std::move(programFolder)), m_maker(*this) {
+MainWindow::MainWindow(std::string programFolder) : m_programFolder(std::move(programFolder)) {
     WNDCLASSEXW windowClass{};
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -117,7 +125,7 @@ MainWindow::MainWindow(std::string programFolder)
     LayOut(GetDpiForWindow(m_hwnd));
     // The initial texts are in place: from now on every change of a box runs its rule.
     WireEvents();
-    m_maker.Form_Load();
+    Maker().Form_Load();
 }
 
 MainWindow::~MainWindow() {
@@ -166,6 +174,7 @@ void MainWindow::CreateControls() {
         if (control.kind == ControlKind::Picture) {
             m_screen = std::make_unique<ScreenWidget>(m_hwnd, IdOf(control.name), kImageWidth,
                                                       kImageHeight);
+            SetScreen(*m_screen);
             // A screen reader reads a window's text as its name; the area paints none.
             SetWindowTextW(m_screen->Hwnd(), ToUtf16(control.names).c_str());
             continue;
@@ -192,14 +201,10 @@ void MainWindow::CreateControls() {
 void MainWindow::WireEvents() {
     // Changes and clicks arrive as WM_COMMAND; OnCommand passes them on from now on.
     m_wired = true;
-    m_skewFilter = std::make_unique<OffsetKeyFilter>(m_skew, [this](int& KeyAscii) {
-        m_maker.Skew_KeyPress(KeyAscii);
-        FlushAll();
-    });
-    m_upDownFilter = std::make_unique<OffsetKeyFilter>(m_upDown, [this](int& KeyAscii) {
-        m_maker.UpDown_KeyPress(KeyAscii);
-        FlushAll();
-    });
+    m_skewFilter = std::make_unique<OffsetKeyFilter>(
+        m_skew, [this](int& KeyAscii) { HandleKey(&MovieMaker::Skew_KeyPress, KeyAscii); });
+    m_upDownFilter = std::make_unique<OffsetKeyFilter>(
+        m_upDown, [this](int& KeyAscii) { HandleKey(&MovieMaker::UpDown_KeyPress, KeyAscii); });
 }
 
 void MainWindow::LayOut(UINT dpi) {
@@ -283,7 +288,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // A close that other programs send reaches the window while a run looks at its
             // queue; destroyed, the window could show neither the closing box nor an error.
-            if (m_running) {
+            if (Running()) {
                 return 0;
             }
             break;
@@ -295,7 +300,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(HWND, int id, HWND, UINT code) {
-    if (!m_wired || m_ending || m_running) {
+    if (!m_wired || m_ending || Running()) {
         return;
     }
     if (id == IdOf("Skew") && code == EN_CHANGE) {
@@ -337,20 +342,7 @@ void MainWindow::OnDestroy(HWND) {
     PostQuitMessage(EXIT_SUCCESS);
 }
 
-void MainWindow::Handle(void (MovieMaker::*handler)()) {
-    (m_maker.*handler)();
-    FlushAll();
-}
-
-void MainWindow::Run(void (MovieMaker::*click)()) {
-    m_running = true;
-    Handle(click);
-    // What the user did while the run kept the window busy was aimed at a window that is gone.
-    DropQueuedInput();
-    m_running = false;
-}
-
-void MainWindow::DropQueuedInput() {
+void MainWindow::DrainInput() {
     MSG message;
     for (auto [first, last] : kInputMessages) {
         while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
@@ -385,13 +377,21 @@ UINT MessageBoxFlags(MessageStyle style) {
     return MB_OK | icon | MB_APPLMODAL;
 }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& title,
-                             MessageStyle style) {
-    // The box opens over what the operation has shown so far, and keys typed meanwhile must not
-    // answer it.
-    FlushAll();
-    DropQueuedInput();
+void MainWindow::ShowBox(const std::string& text, const std::string& title, MessageStyle style) {
+    s_boxOwner = this;
+    HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, &FilterBoxMessage, nullptr, GetCurrentThreadId());
     MessageBoxW(m_hwnd, ToUtf16(text).c_str(), ToUtf16(title).c_str(), MessageBoxFlags(style));
+    UnhookWindowsHookEx(hook);
+    s_boxOwner = nullptr;
+}
+
+LRESULT CALLBACK MainWindow::FilterBoxMessage(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && s_boxOwner != nullptr && IsInput(message.message) &&
+        s_boxOwner->DropsInput()) {
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void MainWindow::EndProgram(int exitStatus) {
@@ -423,22 +423,6 @@ void MainWindow::PaintCaption(Button button, const std::string& text) {
     // Synchronous: the operation that sets the caption does not return to the message loop.
     UpdateWindow(shown);
     KeepResponding();
-}
-
-void MainWindow::FillScreenImage(Rgb colour) {
-    m_screen->SetBackground(RGB(colour.red, colour.green, colour.blue));
-}
-
-bool MainWindow::SetScreenImagePixel(int x, int y, Rgb colour) {
-    return m_screen->SetPixel(x, y, RGB(colour.red, colour.green, colour.blue));
-}
-
-void MainWindow::PaintScreenRows(int first, int last) {
-    m_screen->RepaintRows(first, last);
-}
-
-void MainWindow::PaintScreen() {
-    m_screen->RepaintAll();
 }
 
 }  // namespace zv

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/MovieMaker.h"
 #include "app/PacedWindow.h"
 #include "app/win32/BaseWindow.h"
 #include "app/win32/OffsetKeyFilter.h"
@@ -35,8 +34,6 @@ public:
     void Show(int showCommand);
 
     std::string BoxText(Box box) const override;
-    void ShowMessage(const std::string& text, const std::string& title,
-                     MessageStyle style) override;
     void EndProgram(int exitStatus) override;
     std::string ProgramFolder() const override;
 
@@ -44,10 +41,8 @@ public:
 
 protected:
     void PaintCaption(Button button, const std::string& text) override;
-    void FillScreenImage(Rgb colour) override;
-    bool SetScreenImagePixel(int x, int y, Rgb colour) override;
-    void PaintScreenRows(int first, int last) override;
-    void PaintScreen() override;
+    void ShowBox(const std::string& text, const std::string& title, MessageStyle style) override;
+    void DrainInput() override;
 
 private:
     void CreateControls();
@@ -59,11 +54,8 @@ private:
     void OnSetFocus(HWND hwnd, HWND previous);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnDestroy(HWND hwnd);
-    // Runs one event handler of MovieMaker and puts on the screen whatever it left pending.
-    void Handle(void (MovieMaker::*handler)());
-    // A click's operation: keys, clicks and close requests that arrive while it runs are dropped.
-    void Run(void (MovieMaker::*click)());
-    void DropQueuedInput();
+    // The box's own message loop hands each of its messages here first.
+    static LRESULT CALLBACK FilterBoxMessage(int code, WPARAM wParam, LPARAM lParam);
     // Answers Windows and paints what needs it, without taking any input.
     void KeepResponding();
     HWND Item(std::string_view name) const;
@@ -84,9 +76,7 @@ private:
     HWND m_lastFocus = nullptr;
     bool m_wired = false;
     bool m_ending = false;
-    bool m_running = false;
     std::string m_programFolder;
-    MovieMaker m_maker;
 };
 
 }  // namespace zv

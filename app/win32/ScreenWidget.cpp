@@ -11,9 +11,13 @@ namespace {
 constexpr wchar_t kClassName[] = L"ZEVeduzScreen";
 constexpr int kFrameWidth = 1;
 
-std::uint32_t DibPixel(COLORREF colour) {
-    return static_cast<std::uint32_t>(GetRValue(colour)) << 16 |
-           static_cast<std::uint32_t>(GetGValue(colour)) << 8 | GetBValue(colour);
+std::uint32_t DibPixel(Rgb colour) {
+    return static_cast<std::uint32_t>(colour.red) << 16 |
+           static_cast<std::uint32_t>(colour.green) << 8 | colour.blue;
+}
+
+Rgb RgbOf(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
 }  // namespace
@@ -21,7 +25,7 @@ std::uint32_t DibPixel(COLORREF colour) {
 ScreenWidget::ScreenWidget(HWND parent, int id, int imageWidth, int imageHeight)
     : m_width(imageWidth),
       m_height(imageHeight),
-      m_background(GetSysColor(COLOR_BTNFACE)),
+      m_background(RgbOf(GetSysColor(COLOR_BTNFACE))),
       m_pixels(static_cast<std::size_t>(imageWidth) * static_cast<std::size_t>(imageHeight),
                DibPixel(m_background)) {
     WNDCLASSEXW windowClass{};
@@ -30,12 +34,12 @@ ScreenWidget::ScreenWidget(HWND parent, int id, int imageWidth, int imageHeight)
            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-void ScreenWidget::SetBackground(COLORREF colour) {
+void ScreenWidget::SetBackground(Rgb colour) {
     m_background = colour;
     std::fill(m_pixels.begin(), m_pixels.end(), DibPixel(colour));
 }
 
-bool ScreenWidget::SetPixel(int x, int y, COLORREF colour) {
+bool ScreenWidget::SetPixel(int x, int y, Rgb colour) {
     if (x < 0 || x >= m_width || y < 0 || y >= m_height) {
         return false;
     }
@@ -82,7 +86,8 @@ void ScreenWidget::OnPaint(HWND hwnd) {
     // What the scaled image leaves of the area inside the frame shows the background.
     InflateRect(&outer, -kFrameWidth, -kFrameWidth);
     RECT inner = Inner();
-    HBRUSH background = CreateSolidBrush(m_background);
+    HBRUSH background =
+        CreateSolidBrush(RGB(m_background.red, m_background.green, m_background.blue));
     RECT right{inner.right, outer.top, outer.right, outer.bottom};
     RECT below{outer.left, inner.bottom, inner.right, outer.bottom};
     FillRect(dc, &right, background);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/ScreenImage.h"
 #include "app/win32/BaseWindow.h"
 
 namespace zv {
@@ -13,19 +14,14 @@ namespace zv {
 // pixel. The image has the inner size the area has at 96 dots per inch and is scaled with the
 // area's dots per inch. Pixels are kept in the image and reach the screen when their rows are
 // repainted.
-class ScreenWidget : public BaseWindow<ScreenWidget> {
+class ScreenWidget : public BaseWindow<ScreenWidget>, public ScreenImage {
 public:
     ScreenWidget(HWND parent, int id, int imageWidth, int imageHeight);
 
-    // Clears the whole area to the colour, given as a COLORREF.
-    void SetBackground(COLORREF colour);
-    // One pixel, the only pen the preview uses; false for a point outside the area, which is
-    // clipped.
-    bool SetPixel(int x, int y, COLORREF colour);
-
-    // Paint now, without returning to the message loop.
-    void RepaintRows(int first, int last);
-    void RepaintAll();
+    void SetBackground(Rgb colour) override;
+    bool SetPixel(int x, int y, Rgb colour) override;
+    void RepaintRows(int first, int last) override;
+    void RepaintAll() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -35,7 +31,7 @@ private:
 
     int m_width;
     int m_height;
-    COLORREF m_background;
+    Rgb m_background;
     // Top-down rows of 0x00RRGGBB, as a 32-bit DIB holds them.
     std::vector<std::uint32_t> m_pixels;
 };
