@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "common/Window.h"
+
 namespace zv {
 
 // The window as data, read by both toolkits: what each control is, where it sits, what it shows.
@@ -73,6 +75,16 @@ constexpr const ControlDescription* LabelOf(std::string_view box) {
         }
     }
     return nullptr;
+}
+
+// The control the logic means by a box or a button.
+constexpr const char* NameOf(Box box) {
+    constexpr const char* kNames[] = {"Skew", "UpDown", "ZIDAFile"};
+    return kNames[static_cast<int>(box)];
+}
+
+constexpr const char* NameOf(Button button) {
+    return button == Button::Check ? "Check" : "MakeMovie";
 }
 
 // At 96 dots per inch, rounded to the nearest pixel.

@@ -143,29 +143,33 @@ void MainWindow::CreateControls() {
     }
     m_screen = findChild<ScreenWidget*>(QStringLiteral("TVScreen"));
     SetScreen(*m_screen);
-    m_skew = findChild<QLineEdit*>(QStringLiteral("Skew"));
-    m_upDown = findChild<QLineEdit*>(QStringLiteral("UpDown"));
-    m_zidaFile = findChild<QLineEdit*>(QStringLiteral("ZIDAFile"));
-    m_check = findChild<QPushButton*>(QStringLiteral("Check"));
-    m_makeMovie = findChild<QPushButton*>(QStringLiteral("MakeMovie"));
+    for (Box box : {Box::Skew, Box::UpDown, Box::ZIDAFile}) {
+        m_boxes[static_cast<int>(box)] = findChild<QLineEdit*>(QString::fromLatin1(NameOf(box)));
+    }
+    for (Button button : {Button::Check, Button::MakeMovie}) {
+        m_buttons[static_cast<int>(button)] =
+            findChild<QPushButton*>(QString::fromLatin1(NameOf(button)));
+    }
     StartCaption(Button::Check, ControlNamed("Check").text);
     StartCaption(Button::MakeMovie, ControlNamed("MakeMovie").text);
 }
 
 void MainWindow::WireEvents() {
-    connect(m_skew, &QLineEdit::textChanged, this, [this] { Handle(&MovieMaker::Skew_Change); });
-    connect(m_upDown, &QLineEdit::textChanged, this,
-            [this] { Handle(&MovieMaker::UpDown_Change); });
-    connect(m_zidaFile, &QLineEdit::textChanged, this,
+    QLineEdit* skew = &BoxOf(Box::Skew);
+    QLineEdit* upDown = &BoxOf(Box::UpDown);
+    connect(skew, &QLineEdit::textChanged, this, [this] { Handle(&MovieMaker::Skew_Change); });
+    connect(upDown, &QLineEdit::textChanged, this, [this] { Handle(&MovieMaker::UpDown_Change); });
+    connect(&BoxOf(Box::ZIDAFile), &QLineEdit::textChanged, this,
             [this] { Handle(&MovieMaker::ZIDAFile_Change); });
-    connect(m_check, &QPushButton::clicked, this, [this] { Run(&MovieMaker::Check_Click); });
-    connect(m_makeMovie, &QPushButton::clicked, this,
+    connect(&ButtonOf(Button::Check), &QPushButton::clicked, this,
+            [this] { Run(&MovieMaker::Check_Click); });
+    connect(&ButtonOf(Button::MakeMovie), &QPushButton::clicked, this,
             [this] { Run(&MovieMaker::MakeMovie_Click); });
     QCoreApplication::instance()->installEventFilter(this);
-    m_skew->installEventFilter(new OffsetKeyFilter(
-        [this](int& KeyAscii) { HandleKey(&MovieMaker::Skew_KeyPress, KeyAscii); }, m_skew));
-    m_upDown->installEventFilter(new OffsetKeyFilter(
-        [this](int& KeyAscii) { HandleKey(&MovieMaker::UpDown_KeyPress, KeyAscii); }, m_upDown));
+    skew->installEventFilter(new OffsetKeyFilter(
+        [this](int& KeyAscii) { HandleKey(&MovieMaker::Skew_KeyPress, KeyAscii); }, skew));
+    upDown->installEventFilter(new OffsetKeyFilter(
+        [this](int& KeyAscii) { HandleKey(&MovieMaker::UpDown_KeyPress, KeyAscii); }, upDown));
 }
 
 void MainWindow::DrainInput() {
@@ -221,19 +225,15 @@ std::string MainWindow::ProgramFolder() const {
 }
 
 QLineEdit& MainWindow::BoxOf(Box box) const {
-    switch (box) {
-        case Box::Skew:
-            return *m_skew;
-        case Box::UpDown:
-            return *m_upDown;
-        case Box::ZIDAFile:
-            break;
-    }
-    return *m_zidaFile;
+    return *m_boxes[static_cast<int>(box)];
+}
+
+QPushButton& MainWindow::ButtonOf(Button button) const {
+    return *m_buttons[static_cast<int>(button)];
 }
 
 void MainWindow::PaintCaption(Button button, const std::string& text) {
-    QPushButton& shown = button == Button::Check ? *m_check : *m_makeMovie;
+    QPushButton& shown = ButtonOf(button);
     shown.setText(QString::fromStdString(text));
     // Synchronous: the operation that sets the caption does not return to the event loop.
     shown.repaint();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -50,14 +51,12 @@ private:
     void CreateControls();
     void WireEvents();
     QLineEdit& BoxOf(Box box) const;
+    QPushButton& ButtonOf(Button button) const;
 
     MainWindowOptions m_options;
     ScreenWidget* m_screen = nullptr;
-    QLineEdit* m_skew = nullptr;
-    QLineEdit* m_upDown = nullptr;
-    QLineEdit* m_zidaFile = nullptr;
-    QPushButton* m_check = nullptr;
-    QPushButton* m_makeMovie = nullptr;
+    std::array<QLineEdit*, 3> m_boxes{};
+    std::array<QPushButton*, 2> m_buttons{};
     InputDrain m_inputDrain;
 };
 

@@ -189,11 +189,6 @@ void MainWindow::CreateControls() {
             }
         }
     }
-    m_skew = Item("Skew");
-    m_upDown = Item("UpDown");
-    m_zidaFile = Item("ZIDAFile");
-    m_check = Item("Check");
-    m_makeMovie = Item("MakeMovie");
     StartCaption(Button::Check, ControlNamed("Check").text);
     StartCaption(Button::MakeMovie, ControlNamed("MakeMovie").text);
 }
@@ -202,9 +197,10 @@ void MainWindow::WireEvents() {
     // Changes and clicks arrive as WM_COMMAND; OnCommand passes them on from now on.
     m_wired = true;
     m_skewFilter = std::make_unique<OffsetKeyFilter>(
-        m_skew, [this](int& KeyAscii) { HandleKey(&MovieMaker::Skew_KeyPress, KeyAscii); });
-    m_upDownFilter = std::make_unique<OffsetKeyFilter>(
-        m_upDown, [this](int& KeyAscii) { HandleKey(&MovieMaker::UpDown_KeyPress, KeyAscii); });
+        Item("Skew"), [this](int& KeyAscii) { HandleKey(&MovieMaker::Skew_KeyPress, KeyAscii); });
+    m_upDownFilter = std::make_unique<OffsetKeyFilter>(Item("UpDown"), [this](int& KeyAscii) {
+        HandleKey(&MovieMaker::UpDown_KeyPress, KeyAscii);
+    });
 }
 
 void MainWindow::LayOut(UINT dpi) {
@@ -260,7 +256,7 @@ void MainWindow::LayOut(UINT dpi) {
     m_font = font;
     // Three digits must fit into a 25-pixel box: the box keeps its frame but gives up the text
     // margins inside it.
-    for (HWND box : {m_skew, m_upDown}) {
+    for (HWND box : {Item("Skew"), Item("UpDown")}) {
         SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     }
 
@@ -369,7 +365,7 @@ HWND MainWindow::Item(std::string_view name) const {
 }
 
 std::string MainWindow::BoxText(Box box) const {
-    return FromUtf16(TextOf(BoxOf(box)));
+    return FromUtf16(TextOf(Item(NameOf(box))));
 }
 
 UINT MessageBoxFlags(MessageStyle style) {
@@ -405,20 +401,8 @@ std::string MainWindow::ProgramFolder() const {
     return m_programFolder.empty() ? ExecutableFolder() : m_programFolder;
 }
 
-HWND MainWindow::BoxOf(Box box) const {
-    switch (box) {
-        case Box::Skew:
-            return m_skew;
-        case Box::UpDown:
-            return m_upDown;
-        case Box::ZIDAFile:
-            break;
-    }
-    return m_zidaFile;
-}
-
 void MainWindow::PaintCaption(Button button, const std::string& text) {
-    HWND shown = button == Button::Check ? m_check : m_makeMovie;
+    HWND shown = Item(NameOf(button));
     SetWindowTextW(shown, ToUtf16(text).c_str());
     // Synchronous: the operation that sets the caption does not return to the message loop.
     UpdateWindow(shown);

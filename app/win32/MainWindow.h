@@ -59,14 +59,8 @@ private:
     // Answers Windows and paints what needs it, without taking any input.
     void KeepResponding();
     HWND Item(std::string_view name) const;
-    HWND BoxOf(Box box) const;
 
     std::unique_ptr<ScreenWidget> m_screen;
-    HWND m_skew = nullptr;
-    HWND m_upDown = nullptr;
-    HWND m_zidaFile = nullptr;
-    HWND m_check = nullptr;
-    HWND m_makeMovie = nullptr;
     std::unique_ptr<OffsetKeyFilter> m_skewFilter;
     std::unique_ptr<OffsetKeyFilter> m_upDownFilter;
     HFONT m_font = nullptr;
