@@ -200,6 +200,23 @@ TEST_F(Win32WindowTest, InputDuringABuildIsDropped) {
     EXPECT_FALSE(PeekMessageW(&left, nullptr, 0, 0, PM_NOREMOVE));
 }
 
+void CALLBACK TypeReturn(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// A Return that comes as the box opens is dropped; the box is answered a second later.
+TEST_F(Win32WindowTest, ABoxTakesNoKeysInItsFirstHalfSecond) {
+    SetWindowTextW(At(kName), L"missing.raw");
+    g_seen = SeenBox{};
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, TypeReturn);
+    SetTimer(nullptr, 0, 1'000, AnswerBox);
+    HWND check = At(kCheck);
+    SendMessageW(m_window->Hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(check), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(check));
+    EXPECT_EQ(g_seen.titles, L"File not found!;");
+}
+
 LRESULT CALLBACK RefuseToBeMade(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
 }
