@@ -117,23 +117,26 @@ FileId FileIdOf(HANDLE handle, const std::string& path) {
 }
 
 HANDLE OpenRegularFile(const std::string& path, bool followLinks) {
-    OwnedHandle file(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING,
-                                followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open"));
-    FILE_ATTRIBUTE_TAG_INFO tag = TagOf(file.Get(), path);
-    if (::GetFileType(file.Get()) != FILE_TYPE_DISK ||
+    SystemHandle owned(
+        NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING,
+                            followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open")));
+    HANDLE file = HandleOf(owned.Get());
+    FILE_ATTRIBUTE_TAG_INFO tag = TagOf(file, path);
+    if (::GetFileType(file) != FILE_TYPE_DISK ||
         KindOf(tag.FileAttributes, tag.ReparseTag) != EntryKind::kFile) {
         throw StandardError::Cannot("read", path, "Not a regular file");
     }
     if ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 || followLinks) {
-        return file.Release();
+        return HandleOf(owned.Release());
     }
     // Opened as itself, a placeholder reads as the stub it is: open it again through its filter
     // driver, which fetches or unpacks the data, and check that the name still leads to it.
-    OwnedHandle served(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open"));
-    if (!(FileIdOf(served.Get(), path) == FileIdOf(file.Get(), path))) {
+    SystemHandle served(
+        NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open")));
+    if (!(FileIdOf(HandleOf(served.Get()), path) == FileIdOf(file, path))) {
         throw StandardError::Cannot("read", path, "Not a regular file");
     }
-    return served.Release();
+    return HandleOf(served.Release());
 }
 
 void CloseQuietly(NativeHandle handle) {

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
 #include "common/File.h"
 #include "common/StandardError.h"
@@ -53,20 +52,5 @@ inline HANDLE HandleOf(NativeHandle handle) {
 inline NativeHandle NativeOf(HANDLE handle) {
     return reinterpret_cast<NativeHandle>(handle);
 }
-
-// Closes its handle when it goes, unless Release hands the handle on.
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    ~OwnedHandle() { CloseQuietly(NativeOf(m_handle)); }
-
-    HANDLE Get() const { return m_handle; }
-    HANDLE Release() { return std::exchange(m_handle, INVALID_HANDLE_VALUE); }
-
-private:
-    HANDLE m_handle;
-};
 
 }  // namespace zv

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "common/File.h"
-#include "common/Folder.h"
 #include "common/win32/Handle.h"
 #include "common/win32/Utf16.h"
 #include "params/FileProbe.h"
@@ -170,7 +169,8 @@ TEST_F(Win32FileTest, EveryNameOfAFileHasItsId) {
     for (const std::string& path :
          {m_folder / "MOVIE.RAW", "\\\\?\\" + (m_folder / "movie.raw"), m_folder / "link.raw"}) {
         EXPECT_TRUE(File::OpenForReading(path).Id() == id) << path;
-        EXPECT_TRUE(Folder::Open(m_folder.Path()).IdOf(path.substr(path.rfind('\\') + 1)) == id);
+        EXPECT_TRUE(Folder::Open(m_folder.Path()).Find(path.substr(path.rfind('\\') + 1))->id ==
+                    id);
     }
 }
 

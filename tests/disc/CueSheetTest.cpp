@@ -34,7 +34,6 @@ protected:
         WriteBytes(Out("ZIDA.cue"), {'o', 'l', 'd'});
         Paths paths(m_folder.Path());
         OutputFolder output(paths);
-        output.Claim();
         bool building = true;
         for (int number = 0; number < std::ssize(lengths); ++number) {
             building = building && number < 100 && lengths[number] >= 0;
@@ -47,12 +46,11 @@ protected:
         zv::MakeCueSheet(m_window, output);
     }
     static void WriteAsTheBuild(OutputFolder& output, int number, std::int64_t length) {
-        File file = output.Create(Paths::TrackName(number));
+        File& file = output.Create(Paths::TrackName(number));
         const char zero = 0;
         if (length > 0) {
             file.WriteAt(&zero, 1, length - 1);
         }
-        output.Close(file, length);
     }
     std::string CueSheet() const { return ReadText(Out("ZIDA.cue")); }
 };
