@@ -101,7 +101,10 @@ void OutputFolder::Publish() {
     for (Made& made : m_made) {
         made.file.Sync();
         Check(made);
-        if (made.name != Paths::CueSheetDraftName() && made.name != Paths::TrackName(listed++)) {
+        if (made.name == Paths::CueSheetDraftName()) {
+            // Windows renames no file that a handle holds without sharing its removal.
+            made.file.Close();
+        } else if (made.name != Paths::TrackName(listed++)) {
             ReportChange(Paths::TrackName(listed - 1), "is not a file this build wrote");
         }
     }

@@ -202,6 +202,17 @@ void File::Close() {
     }
 }
 
+bool MakeFolder(const std::string& path) {
+    if (::CreateDirectoryW(SystemName(path, "create folder").c_str(), nullptr)) {
+        return true;
+    }
+    DWORD error = ::GetLastError();
+    if (error == ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    throw Win32Error("create folder", path, error);
+}
+
 Folder Folder::Open(const std::string& path) {
     HANDLE handle = OpenHandle(path, FILE_LIST_DIRECTORY, kShareAll, OPEN_EXISTING, kFolderFlags,
                                "open folder");
@@ -255,9 +266,12 @@ File Folder::OpenForReading(const std::string& name) const {
 
 File Folder::CreateNew(const std::string& name) {
     std::string path = PathOf(name);
-    HANDLE handle =
-        ::CreateFileW(SystemName(path, "create").c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                      CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT | FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Not shared for deleting: while it is open no one removes, renames or replaces it. Where a
+    // removed file keeps its name until its last handle closes (Wine, Windows before 1809), a
+    // build could not tell a removal from its own file.
+    HANDLE handle = ::CreateFileW(SystemName(path, "create").c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
         std::optional<Entry> there = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||

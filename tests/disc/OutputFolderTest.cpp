@@ -143,43 +143,6 @@ TEST_F(OutputFolderTest, ABuildFollowsItsFolderWhenRenamed) {
 }
 #endif
 
-// A link to the recording that appears while the build runs is only a name of it: the build
-// removes it as any other and finishes, the recording as it was.
-TEST_F(OutputFolderTest, ALinkToTheRecordingPlantedDuringTheBuild) {
-    const struct {
-        const char* name;  // planted at "Making CH-1": a track still to come, a leftover
-        bool hardLink;
-    } cases[] = {
-        {"2.bin", true},
-        {"4.bin", true},
-#ifndef _WIN32
-        {"2.bin", false},
-        {"4.bin", false},
-#endif
-    };
-    UseRecording(PatternBytes(0, kCopyStart + kTwoTracks));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name + std::string(c.hardLink ? " hard" : " symbolic"));
-        m_window.Reset();
-        fs::remove_all(m_folder / "Files");
-        fs::create_directory(m_folder / "Files");
-        WriteBytes(Out("3.bin"), {'o', 'l', 'd'});
-        WriteBytes(Out("4.bin"), {'o', 'l', 'd'});
-        m_window.onCaption = [&](const std::string& text) {
-            if (text == "Making CH-1") {
-                fs::remove(Out(c.name));
-                c.hardLink ? fs::create_hard_link(m_folder / kSourceName, Out(c.name))
-                           : fs::create_symlink("../movie.raw", Out(c.name));
-            }
-        };
-        m_maker.MakeMovie_Click();
-        m_window.onCaption = nullptr;
-        EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
-        EXPECT_EQ(Sizes(), kTwoTrackSet);
-        ExpectSourceUnchanged();
-    }
-}
-
 // Whatever stands at the name of an output is replaced by a new file, never written through or
 // followed: nothing outside Files/ changes, and the new set is exact.
 TEST_F(OutputFolderTest, OutputsAreNewFiles) {
@@ -271,14 +234,17 @@ TEST_F(OutputFolderTest, TheSetIsCheckedWhenItIsPublished) {
          in + Track(1) + " is 5 bytes long, written 3 bytes long" + changed},
         {[&] { fs::resize_file(Track(1), 2); },
          in + Track(1) + " is 2 bytes long, written 3 bytes long" + changed},
+        {[&] { fs::resize_file(Out("ZIDA.cue.tmp"), 0); },
+         in + Out("ZIDA.cue.tmp") + " is 0 bytes long, written 3 bytes long" + changed},
+#ifndef _WIN32
+        // On Windows no one removes or renames a file while the build holds it.
         {[&] {
              fs::rename(Track(1), Out("aside"));
              WriteBytes(Track(1), {'n', 'e', 'w'});
          },
          in + Track(1) + " is another file than the one written" + changed},
         {[&] { fs::remove(Track(0)); }, in + Track(0) + " is missing" + changed},
-        {[&] { fs::resize_file(Out("ZIDA.cue.tmp"), 0); },
-         in + Out("ZIDA.cue.tmp") + " is 0 bytes long, written 3 bytes long" + changed},
+#endif
         {[&] {
              WriteBytes(Track(1), {'s', 'e', 't'});
          },
