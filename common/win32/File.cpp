@@ -39,14 +39,6 @@ constexpr DWORD kFolderFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPAR
 constexpr DWORD kClaimAccess = FILE_LIST_DIRECTORY | FILE_ADD_FILE;
 constexpr DWORD kClaimShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-std::wstring Hex(std::uint64_t value) {
-    std::wstring text(16, L'0');
-    for (auto digit = text.rbegin(); digit != text.rend(); ++digit, value >>= 4) {
-        *digit = L"0123456789abcdef"[value & 15];
-    }
-    return text;
-}
-
 // Builds tell each other apart from other programs by a marker no other program makes: a named
 // mutex for the folder's id, made before the claim and closed after it, so that a build that finds
 // it knows another build holds the folder, or is about to. Global, for builds in other sessions;
@@ -56,7 +48,8 @@ HANDLE TakeMarker(const std::string& path) {
     SystemHandle folder(NativeOf(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
                                             kFolderFlags, "open folder")));
     FileId id = FileIdOf(HandleOf(folder.Get()), path);
-    std::wstring name = L"Global\\ZEVeduz.build." + Hex(id.volume) + L"." + Hex(id.index);
+    std::wstring name = L"Global\\ZEVeduz.build." + std::to_wstring(id.volume) + L"." +
+                        std::to_wstring(id.index) + L"." + std::to_wstring(id.upper);
     HANDLE marker = ::CreateMutexW(nullptr, FALSE, name.c_str());
     DWORD error = ::GetLastError();
     if (marker == nullptr && error != ERROR_ACCESS_DENIED) {
@@ -179,10 +172,6 @@ std::int64_t File::Size() const {
 }
 
 FileId File::Id() const {
-    // A device has no file index; it is never the recording, a file on a disk.
-    if (::GetFileType(HandleOf(m_handle.Get())) != FILE_TYPE_DISK) {
-        return {};
-    }
     return FileIdOf(HandleOf(m_handle.Get()), m_path);
 }
 
