@@ -1,4 +1,4 @@
-// Win32 only: the Linux counterpart is common/linux/Descriptor.cpp.
+// Win32 only: the Linux counterpart is common/linux/File.cpp.
 #include "common/win32/Handle.h"
 
 #include <cstring>
@@ -8,6 +8,12 @@
 
 namespace zv {
 
+namespace {
+
+// The form of a path that Windows takes as it is, past MAX_PATH: C:\… becomes \\?\C:\… and
+// \\server\share\… becomes \\?\UNC\server\share\…. `full` is already absolute and normalized, as
+// GetFullPathNameW leaves it, since Windows no longer resolves "." and ".." in that form. A path
+// in that form, or a device's (\\.\…), passes unchanged.
 std::wstring LongForm(const std::wstring& full) {
     if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)")) {
         return full;
@@ -17,6 +23,8 @@ std::wstring LongForm(const std::wstring& full) {
     }
     return LR"(\\?\)" + full;
 }
+
+}  // namespace
 
 std::wstring SystemName(const std::string& path, const char* action) {
     if (path.find('\0') != std::string::npos) {

@@ -10,12 +10,6 @@
 
 namespace zv {
 
-// The form of a path that Windows takes as it is, past MAX_PATH: C:\… becomes \\?\C:\… and
-// \\server\share\… becomes \\?\UNC\server\share\…. `full` is already absolute and normalized, as
-// GetFullPathNameW leaves it, since Windows no longer resolves "." and ".." in that form. A path
-// in that form, or a device's (\\.\…), passes unchanged.
-std::wstring LongForm(const std::wstring& full);
-
 // `path` as the system takes it: UTF-16, absolute and in the long form; messages keep `path` as the
 // user wrote it. A name with a NUL names no file: the system would see only the part before it.
 // Text that is not UTF-8 names none either.

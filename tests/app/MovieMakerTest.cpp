@@ -1,9 +1,5 @@
 #include "app/MovieMaker.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include "tests/support/KeyCodes.h"
@@ -11,8 +7,6 @@
 
 namespace zv::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 using MovieMakerTest = MovieMakerFixture;
 

@@ -1,17 +1,11 @@
 #include "disc/CueSheet.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kFourEntries =
     "FILE 0.bin BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n"

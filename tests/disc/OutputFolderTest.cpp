@@ -1,17 +1,11 @@
 #include "disc/OutputFolder.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 using OutputFolderTest = MovieMakerFixture;
 
@@ -232,8 +226,6 @@ TEST_F(OutputFolderTest, TheSetIsCheckedWhenItIsPublished) {
     } cases[] = {
         {[&] { fs::resize_file(Track(1), 5); },
          in + Track(1) + " is 5 bytes long, written 3 bytes long" + changed},
-        {[&] { fs::resize_file(Track(1), 2); },
-         in + Track(1) + " is 2 bytes long, written 3 bytes long" + changed},
         {[&] { fs::resize_file(Out("ZIDA.cue.tmp"), 0); },
          in + Out("ZIDA.cue.tmp") + " is 0 bytes long, written 3 bytes long" + changed},
 #ifndef _WIN32

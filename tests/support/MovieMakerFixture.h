@@ -1,5 +1,9 @@
 #pragma once
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +16,8 @@
 #include "tests/support/TestFiles.h"
 
 namespace zv::test {
+
+namespace fs = std::filesystem;
 
 inline constexpr std::int64_t kBlockBytes = 11'760;
 inline constexpr std::int64_t kTrackTailBytes = 81'620;
