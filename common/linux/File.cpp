@@ -36,6 +36,14 @@ const char* SystemName(const std::string& name, const char* action, const std::s
     return name.c_str();
 }
 
+struct stat StatusOf(const SystemHandle& handle, const char* action, const std::string& path) {
+    struct stat status {};
+    if (::fstat(DescriptorOf(handle), &status) != 0) {
+        throw StandardError::FromErrno(action, path, errno);
+    }
+    return status;
+}
+
 FileId IdOf(const struct stat& status) {
     return {status.st_dev, status.st_ino};
 }
@@ -49,10 +57,7 @@ int OpenRegular(int folder, const std::string& name, const std::string& path, in
         throw StandardError::FromErrno("open", path, errno);
     }
     SystemHandle owned(descriptor);
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
-        throw StandardError::FromErrno("open", path, errno);
-    }
+    struct stat status = StatusOf(owned, "open", path);
     if (S_ISDIR(status.st_mode)) {
         throw StandardError::FromErrno("read", path, EISDIR);
     }
@@ -113,19 +118,11 @@ void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
 }
 
 std::int64_t File::Size() const {
-    struct stat status {};
-    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
-        throw StandardError::FromErrno("measure", m_path, errno);
-    }
-    return status.st_size;
+    return StatusOf(m_handle, "measure", m_path).st_size;
 }
 
 FileId File::Id() const {
-    struct stat status {};
-    if (::fstat(DescriptorOf(m_handle), &status) != 0) {
-        throw StandardError::FromErrno("open", m_path, errno);
-    }
-    return IdOf(status);
+    return IdOf(StatusOf(m_handle, "open", m_path));
 }
 
 void File::Sync() {
