@@ -35,6 +35,20 @@ TrackCount CountTracks(const OutputFolder& output) {
     return count;
 }
 
+// The cue sheet listing files 0.bin to lastNumber.bin as audio tracks, lines ending in CR LF.
+std::string CueSheetText(int lastNumber) {
+    std::string text;
+    for (int number = 0; number <= lastNumber; ++number) {
+        char track[16];
+        std::snprintf(track, sizeof track, "%02d", number + 1);
+        // The name as the file is called: burners on Linux match names case by case.
+        text += "FILE " + std::to_string(number) + ".bin BINARY\r\n";
+        text += "TRACK " + std::string(track) + " AUDIO\r\n";
+        text += "INDEX 01 00:00:00\r\n";
+    }
+    return text;
+}
+
 void WriteCueSheet(OutputFolder& output, int lastNumber) {
     std::string text = CueSheetText(lastNumber);
     output.Create(Paths::CueSheetDraftName()).Write(text.data(), text.size());
@@ -58,19 +72,6 @@ void WriteFiller(OutputFolder& output, const TrackCount& count) {
 }
 
 }  // namespace
-
-std::string CueSheetText(int lastNumber) {
-    std::string text;
-    for (int number = 0; number <= lastNumber; ++number) {
-        char track[16];
-        std::snprintf(track, sizeof track, "%02d", number + 1);
-        // The name as the file is called: burners on Linux match names case by case.
-        text += "FILE " + std::to_string(number) + ".bin BINARY\r\n";
-        text += "TRACK " + std::string(track) + " AUDIO\r\n";
-        text += "INDEX 01 00:00:00\r\n";
-    }
-    return text;
-}
 
 void MakeCueSheet(Window& window, OutputFolder& output) {
     const Paths& paths = output.Names();

@@ -24,8 +24,7 @@ std::int64_t TenThousandthsOfKilobytes(std::int64_t length) {
     return quotient;
 }
 
-}  // namespace
-
+// The size text of a length of 0 to 2,147,483,647 bytes.
 std::string SizeText(std::int32_t length) {
     if (length < kKilobyte) {
         return std::to_string(length);
@@ -40,6 +39,8 @@ std::string SizeText(std::int32_t length) {
     digits.erase(digits.find_last_not_of('0') + 1);
     return text + "." + digits;
 }
+
+}  // namespace
 
 std::string GetFileSize(const File& file) {
     std::int64_t length = file.Size();

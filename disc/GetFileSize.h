@@ -12,9 +12,6 @@ class File;
 // or does not fit 32 bits throws StandardError.
 std::string GetFileSize(const File& file);
 
-// The size text of a length of 0 to 2,147,483,647 bytes.
-std::string SizeText(std::int32_t length);
-
 // The whole part of a size text: what a file adds to the kilobyte total.
 std::int32_t WholePartOf(const std::string& sizeText);
 

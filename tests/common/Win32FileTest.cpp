@@ -197,10 +197,7 @@ TEST_F(Win32FileTest, ABuildStopsAtAHeldFileAndReplacesReadOnlyOnes) {
     m_window.Reset();
     m_maker.MakeMovie_Click();
     EXPECT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
-    EXPECT_EQ(
-        Sizes(),
-        (std::map<std::string, std::string>{
-            {"0.bin", "896156"}, {"1.bin", "86620"}, {"2.bin", "314041000"}, {"ZIDA.cue", "162"}}));
+    EXPECT_EQ(Sizes(), kOneTrackSet);
     {
         HeldFile other(Track(0));
         m_window.Reset();
