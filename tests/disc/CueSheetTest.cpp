@@ -32,19 +32,14 @@ protected:
         for (int number = 0; number < std::ssize(lengths); ++number) {
             building = building && number < 100 && lengths[number] >= 0;
             if (building) {
-                WriteAsTheBuild(output, number, lengths[number]);
+                // As the build writes the filler: one zero byte at the end, a hole before it.
+                std::int64_t length = lengths[number];
+                output.Create(Paths::TrackName(number)).WriteAt("", length > 0 ? 1 : 0, length - 1);
             } else if (lengths[number] >= 0) {
                 MakeSparseFile(Track(number), lengths[number]);
             }
         }
         zv::MakeCueSheet(m_window, output);
-    }
-    static void WriteAsTheBuild(OutputFolder& output, int number, std::int64_t length) {
-        File& file = output.Create(Paths::TrackName(number));
-        const char zero = 0;
-        if (length > 0) {
-            file.WriteAt(&zero, 1, length - 1);
-        }
     }
     std::string CueSheet() const { return ReadText(Out("ZIDA.cue")); }
 };
