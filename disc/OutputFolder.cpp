@@ -61,7 +61,7 @@ File& OutputFolder::Create(const std::string& name) {
     if (there && !there->folder) {
         m_folder.Remove(name);
     }
-    return m_made.emplace_back(name, m_folder.CreateNew(name)).file;
+    return m_made.emplace_back(Made{name, m_folder.CreateNew(name)}).file;
 }
 
 std::optional<File> OutputFolder::Read(const std::string& name) const {
