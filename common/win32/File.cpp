@@ -236,13 +236,17 @@ std::optional<Folder::Entry> Folder::Find(const std::string& name) const {
         SystemHandle entry(NativeOf(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
                                                kFolderFlags, "open")));
         HANDLE handle = HandleOf(entry.Get());
-        FILE_ATTRIBUTE_TAG_INFO tag = TagOf(handle, path);
-        FILE_STANDARD_INFO standard{};
-        if (!::GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard)) {
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!::GetFileInformationByHandle(handle, &information)) {
             return std::nullopt;
         }
-        return Entry{FileIdOf(handle, path), standard.EndOfFile.QuadPart,
-                     KindOf(tag.FileAttributes, tag.ReparseTag) == EntryKind::kFolder};
+        // Each call costs: the tag, which tells a link from a folder, only of a reparse point.
+        DWORD attributes = information.dwFileAttributes;
+        DWORD tag =
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? TagOf(handle, path).ReparseTag : 0;
+        return Entry{FileIdOf(handle, path),
+                     std::int64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow,
+                     KindOf(attributes, tag) == EntryKind::kFolder};
     } catch (const StandardError&) {
         return std::nullopt;
     }
