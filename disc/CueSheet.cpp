@@ -25,12 +25,12 @@ struct TrackCount {
 TrackCount CountTracks(const OutputFolder& output) {
     TrackCount count;
     for (; count.files < kMaxCountedFiles; ++count.files) {
-        std::optional<File> track = output.Read(Paths::TrackName(count.files));
-        if (!track) {
+        std::optional<std::int64_t> length = output.LengthOf(Paths::TrackName(count.files));
+        if (!length) {
             break;
         }
-        count.kilobytes =
-            CheckedAdd32(count.kilobytes, WholePartOf(GetFileSize(*track)), "kilobyte total");
+        std::string sizeText = GetFileSize(output.Names().TrackPath(count.files), *length);
+        count.kilobytes = CheckedAdd32(count.kilobytes, WholePartOf(sizeText), "kilobyte total");
     }
     return count;
 }

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <limits>
 
-#include "common/File.h"
 #include "common/StandardError.h"
 
 namespace zv {
@@ -42,10 +41,9 @@ std::string SizeText(std::int32_t length) {
 
 }  // namespace
 
-std::string GetFileSize(const File& file) {
-    std::int64_t length = file.Size();
+std::string GetFileSize(const std::string& path, std::int64_t length) {
     if (length > std::numeric_limits<std::int32_t>::max()) {
-        throw StandardError("Cannot measure " + file.Path() + ": its " + std::to_string(length) +
+        throw StandardError("Cannot measure " + path + ": its " + std::to_string(length) +
                             " bytes are more than 2147483647, the largest size a track may have");
     }
     return SizeText(static_cast<std::int32_t>(length));

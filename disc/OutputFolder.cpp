@@ -64,16 +64,15 @@ File& OutputFolder::Create(const std::string& name) {
     return m_made.emplace_back(Made{name, m_folder.CreateNew(name)}).file;
 }
 
-std::optional<File> OutputFolder::Read(const std::string& name) const {
-    try {
-        return m_folder.OpenForReading(name);
-    } catch (const StandardError&) {
-        // Of a file this build made, gone or replaced says more than the reason.
-        for (const Made& made : m_made) {
-            if (made.name == name) {
-                Check(made);
-            }
+std::optional<std::int64_t> OutputFolder::LengthOf(const std::string& name) const {
+    for (auto made = m_made.rbegin(); made != m_made.rend(); ++made) {
+        if (made->name == name) {
+            return made->file.Size();
         }
+    }
+    try {
+        return m_folder.OpenForReading(name).Size();
+    } catch (const StandardError&) {
         return std::nullopt;
     }
 }

@@ -28,8 +28,9 @@ public:
     // removed first, never written into; a folder of that name is an error. The reference lasts
     // as long as the folder.
     File& Create(const std::string& name);
-    // Empty when nothing readable has that name.
-    std::optional<File> Read(const std::string& name) const;
+    // The length of what has that name; empty when nothing readable has it. A file this build made
+    // is measured through its own handle: publishing checks that the name still leads to it.
+    std::optional<std::int64_t> LengthOf(const std::string& name) const;
     // False when nothing but a folder, or nothing at all, has that name.
     bool Remove(const std::string& name);
     // The sheet and any draft of it, their removal flushed: a build that stops later leaves no

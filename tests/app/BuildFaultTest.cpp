@@ -207,7 +207,7 @@ TEST_F(BuildFaultTest, TwoBuildsWithoutALock) {
                                  "the build ran");
     EXPECT_EQ(Sizes(), (std::map<std::string, std::string>{{"0.bin", "896156"},
                                                            {"1.bin", "10665620"},
-                                                           {"2.bin", "303710000"},
+                                                           {"2.bin", "314041000"},
                                                            {"ZIDA.cue.tmp", "162"}}));
 }
 
