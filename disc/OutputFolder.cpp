@@ -67,7 +67,7 @@ File& OutputFolder::Create(const std::string& name) {
 std::optional<std::int64_t> OutputFolder::LengthOf(const std::string& name) const {
     for (auto made = m_made.rbegin(); made != m_made.rend(); ++made) {
         if (made->name == name) {
-            return made->file.Size();
+            return made->file.Written();
         }
     }
     try {

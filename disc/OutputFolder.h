@@ -29,7 +29,8 @@ public:
     // as long as the folder.
     File& Create(const std::string& name);
     // The length of what has that name; empty when nothing readable has it. A file this build made
-    // is measured through its own handle: publishing checks that the name still leads to it.
+    // counts as long as it was written: publishing checks that the name still leads to it, of that
+    // length.
     std::optional<std::int64_t> LengthOf(const std::string& name) const;
     // False when nothing but a folder, or nothing at all, has that name.
     bool Remove(const std::string& name);
