@@ -4,7 +4,6 @@
 
 #include "common/StandardError.h"
 #include "disc/CueSheet.h"
-#include "disc/OutputFolder.h"
 #include "disc/TrackSplitter.h"
 #include "params/NumberRule.h"
 #include "params/Paths.h"
@@ -76,11 +75,10 @@ void MovieMaker::MakeMovie_Click() {
             return;
         }
         Paths paths(m_window.ProgramFolder());
-        // Held by this build from the first file it writes to the closing box.
-        OutputFolder output(paths);
-        TrackSplitter splitter(m_window, m_parameters, output);
-        if (splitter.Run()) {
-            MakeCueSheet(m_window, output);
+        // Held by this build from its first file to the closing box.
+        if (std::optional<OutputFolder> output =
+                TrackSplitter(m_window, m_parameters, paths).Run()) {
+            MakeCueSheet(m_window, *output);
         }
     });
 }

@@ -25,8 +25,9 @@ void MakeMovie(Window& window, const std::string& sourceName) {
 
 BuiltSet InspectBuild(const std::string& programFolder) {
     Paths paths(programFolder);
-    if (!std::filesystem::is_regular_file(paths.CueSheetPath())) {
-        throw std::runtime_error("the build failed: no " + paths.CueSheetPath());
+    std::string cueSheet = paths.OutputFolder() + "/" + Paths::CueSheetName();
+    if (!std::filesystem::is_regular_file(cueSheet)) {
+        throw std::runtime_error("the build failed: no " + cueSheet);
     }
     BuiltSet set;
     while (std::filesystem::is_regular_file(paths.TrackPath(set.files))) {

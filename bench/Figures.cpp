@@ -8,7 +8,6 @@
 #include <stdexcept>
 
 #include "common/File.h"
-#include "common/Folder.h"
 
 namespace zv::bench {
 
@@ -42,7 +41,7 @@ void MakePatternFile(const std::string& path, std::int64_t bytes) {
     std::u8string name = where.filename().u8string();
     Folder parent = Folder::Open(std::string(folder.begin(), folder.end()));
     std::string fileName(name.begin(), name.end());
-    if (parent.IdOf(fileName)) {
+    if (parent.Find(fileName)) {
         parent.Remove(fileName);
     }
     File file = parent.CreateNew(fileName);

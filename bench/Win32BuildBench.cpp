@@ -89,7 +89,8 @@ int RunChild(const std::string& mode, const std::string& from, const std::string
         maker.Form_Load();
         maker.Values().SourceName = kRecordingName;
         maker.MakeMovie_Click();
-        if (!fs::exists(PathOf(zv::Paths(from).CueSheetPath()))) {
+        if (!fs::exists(
+                PathOf(zv::Paths(from).OutputFolder() + "\\" + zv::Paths::CueSheetName()))) {
             return 1;
         }
     } else {

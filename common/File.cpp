@@ -1,8 +1,9 @@
-// What File does alike on every system, through the system's own calls.
+// What File and Folder do alike on every system, through the system's own calls.
 #include "common/File.h"
 
 #include <algorithm>
-#include <utility>
+
+#include "common/System.h"
 
 namespace zv {
 
@@ -13,14 +14,16 @@ constexpr char kZeroChunk[kZeroChunkBytes] = {};
 
 }  // namespace
 
-File::File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
-
 void File::WriteZeros(std::size_t count) {
     while (count > 0) {
         std::size_t chunk = std::min(count, kZeroChunkBytes);
         Write(kZeroChunk, chunk);
         count -= chunk;
     }
+}
+
+std::string Folder::PathOf(const std::string& name) const {
+    return m_path + kPathSeparator + name;
 }
 
 }  // namespace zv

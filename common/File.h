@@ -2,20 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "common/SystemHandle.h"
 
 namespace zv {
 
-// Which file a name leads to: two names with the same id are one file, hard links included.
+// Which file a name leads to: the device and inode on Linux, the volume and the whole 128-bit
+// file id on Windows (ReFS uses the upper half). An open file keeps its id from any other file.
 struct FileId {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
-    // What the index alone leaves out. Linux hands a removed file's inode number to the next new
-    // file at once: there the inode's generation and its birth time tell a replacement from the
-    // file it replaced. On Windows, the upper half of ReFS's 128-bit ids.
-    std::uint64_t more = 0;
+    std::uint64_t upper = 0;
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 
@@ -26,16 +26,15 @@ public:
     // A regular file, for reading. Anything else (a folder, a pipe) is refused without blocking.
     static File OpenForReading(const std::string& path);
 
-    File(File&& other) noexcept = default;
-    File& operator=(File&& other) noexcept = default;
-
     // Reads until `count` bytes are in or the file ends; returns the bytes read.
     std::size_t Read(void* buffer, std::size_t count);
     void Write(const void* buffer, std::size_t count);
     void WriteZeros(std::size_t count);
     // Bytes between the end of the file and `offset` read as zeros, and take no room where the
-    // file system allows.
+    // file system allows. A negative offset writes at the running position, as Write does.
     void WriteAt(const void* buffer, std::size_t count, std::int64_t offset);
+    // The length the writes through this handle have given the file.
+    std::int64_t Written() const { return m_written; }
     std::int64_t Size() const;
     FileId Id() const;
     void Sync();
@@ -47,8 +46,54 @@ public:
 
 private:
     friend class Folder;
-    File(NativeHandle handle, std::string path);
+    File(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
 
+    SystemHandle m_handle;
+    std::string m_path;
+    std::int64_t m_written = 0;
+};
+
+// An open folder whose files are reached by name through it, so that renaming or replacing the
+// folder meanwhile cannot send a file anywhere else. Names are single entries of the folder, and
+// a symbolic link among them is never followed. Failures throw StandardError naming the full path.
+class Folder {
+public:
+    // Opened for flushing its entries only.
+    static Folder Open(const std::string& path);
+    // Opened and held for one build until it is destroyed: empty when another build holds it. On
+    // Windows the folder can then be neither renamed nor removed, and another program that holds
+    // it without sharing it fails the claim; where the file system cannot lock (NFS, say) it is
+    // held without a lock.
+    static std::optional<Folder> Claim(const std::string& path);
+
+    // What a name leads to, a link not followed.
+    struct Entry {
+        FileId id;
+        std::int64_t size = 0;
+        bool folder = false;
+    };
+    // Empty when nothing is there.
+    std::optional<Entry> Find(const std::string& name) const;
+    // A regular file, for reading; a link, a folder or a pipe is refused.
+    File OpenForReading(const std::string& name) const;
+    // A new, empty regular file made here for writing, never a file that was there before: fails
+    // when anything has that name already, a folder reported as one.
+    File CreateNew(const std::string& name);
+    void Remove(const std::string& name);
+    // Gives `from` the name `to`, replacing what was there, in one step.
+    void Rename(const std::string& from, const std::string& to);
+    // The folder's entries (new, renamed and removed files) reach stable storage. A file system
+    // that cannot flush a folder (VirtualBox shared folders, some FUSE mounts) is left to do its
+    // best.
+    void Sync();
+
+    std::string PathOf(const std::string& name) const;
+
+private:
+    Folder(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}
+
+    // Windows: what tells other builds that this one holds the folder; closed after the folder.
+    SystemHandle m_marker;
     SystemHandle m_handle;
     std::string m_path;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -13,9 +14,13 @@ public:
 
     // "Cannot <action> <path>: <reason>"
     static StandardError Cannot(const std::string& action, const std::string& path,
-                                const std::string& reason);
+                                const std::string& reason) {
+        return StandardError("Cannot " + action + " " + path + ": " + reason);
+    }
     // The same, with the C library's text for an errno value as the reason.
-    static StandardError FromErrno(const std::string& action, const std::string& path, int error);
+    static StandardError FromErrno(const std::string& action, const std::string& path, int error) {
+        return Cannot(action, path, std::strerror(error));
+    }
 };
 
 }  // namespace zv

@@ -25,8 +25,6 @@ public:
         }
         return *this;
     }
-    SystemHandle(const SystemHandle&) = delete;
-    SystemHandle& operator=(const SystemHandle&) = delete;
     ~SystemHandle() { CloseQuietly(m_handle); }
 
     NativeHandle Get() const { return m_handle; }

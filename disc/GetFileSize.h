@@ -5,15 +5,10 @@
 
 namespace zv {
 
-class File;
-
-// The size text of a file: its length in bytes below 1,024, otherwise in kilobytes to four
-// places (ties to even, trailing zeros dropped, "." as the point). A length that cannot be taken
-// or does not fit 32 bits throws StandardError.
-std::string GetFileSize(const File& file);
-
-// The size text of a length of 0 to 2,147,483,647 bytes.
-std::string SizeText(std::int32_t length);
+// The size text of the file at `path`, `length` bytes long: the length in bytes below 1,024,
+// otherwise in kilobytes to four places (ties to even, trailing zeros dropped, "." as the point).
+// A length beyond 32 bits throws StandardError naming `path`.
+std::string GetFileSize(const std::string& path, std::int64_t length);
 
 // The whole part of a size text: what a file adds to the kilobyte total.
 std::int32_t WholePartOf(const std::string& sizeText);

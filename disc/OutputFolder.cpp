@@ -1,223 +1,144 @@
 #include "disc/OutputFolder.h"
 
-#include <algorithm>
-
 #include "common/StandardError.h"
-#include "params/FileProbe.h"
 
 namespace zv {
 
-OutputFolder::OutputFolder(const Paths& paths, Locking locking)
-    : m_paths(paths), m_locking(locking) {}
+namespace {
 
-void OutputFolder::MakeIfMissing() {
+Folder Claim(const Paths& paths) {
+    std::optional<Folder> folder = Folder::Claim(paths.OutputFolder());
+    if (!folder) {
+        throw StandardError("Cannot build in " + paths.OutputFolder() +
+                            ": another build is writing there; try again once it has ended");
+    }
+    return *std::move(folder);
+}
+
+}  // namespace
+
+void OutputFolder::MakeIfMissing(const Paths& paths) {
     // A folder made meanwhile by another build counts as there: the claim then decides.
-    if (!MakeFolder(m_paths.OutputFolder())) {
+    if (!MakeFolder(paths.OutputFolder())) {
         return;
     }
     // A courtesy, so that the new folder survives a crash: a program folder that may be written
     // but not read (mode 0311) cannot be opened to flush it, and the build goes on.
     std::optional<Folder> programFolder;
     try {
-        programFolder = Folder::Open(m_paths.ProgramFolder());
+        programFolder = Folder::Open(paths.ProgramFolder());
     } catch (const StandardError&) {
         return;
     }
     programFolder->Sync();
 }
 
-void OutputFolder::Claim() {
-    if (m_locking == Locking::WithoutLock) {
-        m_folder = Folder::Open(m_paths.OutputFolder());
-        return;
+OutputFolder::OutputFolder(const Paths& paths) : m_paths(paths), m_folder(Claim(paths)) {}
+
+void OutputFolder::GuardRecording(const File& recording, int lastNumber) const {
+    FileId id = recording.Id();
+    auto refuse = [&](const std::string& name, const char* action) {
+        std::optional<Folder::Entry> entry = m_folder.Find(name);
+        if (entry && entry->id == id) {
+            throw StandardError("Cannot " + std::string(action) + " " + m_folder.PathOf(name) +
+                                ": it is the recording " + recording.Path() +
+                                ", which a build never changes");
+        }
+        return entry.has_value();
+    };
+    refuse(Paths::CueSheetName(), "write");
+    refuse(Paths::CueSheetDraftName(), "write");
+    for (int number = 0; number <= lastNumber; ++number) {
+        refuse(Paths::TrackName(number), "write");
     }
-    m_folder = Folder::Claim(m_paths.OutputFolder());
-    if (!m_folder) {
-        throw StandardError("Cannot build in " + m_paths.OutputFolder() +
-                            ": another build is writing there; try again once it has ended");
+    for (int number = lastNumber + 1; refuse(Paths::TrackName(number), "remove"); ++number) {
     }
 }
 
-void OutputFolder::GuardRecording(const File& recording, int lastNumber) {
-    m_recordingPath = recording.Path();
-    m_recording = recording.Id();
-    for (const char* name : {Paths::CueSheetName(), Paths::CueSheetDraftName()}) {
-        if (IsRecording(Held().IdOf(name))) {
-            Refuse(name, "write");
-        }
-    }
-    for (int number = 0; number <= lastNumber || Held().IdOf(Paths::TrackName(number)); ++number) {
-        if (IsRecording(Held().IdOf(Paths::TrackName(number)))) {
-            Refuse(Paths::TrackName(number), number <= lastNumber ? "write" : "remove");
-        }
-    }
-}
-
-File OutputFolder::Create(const std::string& name) {
-    CheckStillOwn();
-    std::optional<FileId> there = Held().IdOf(name);
-    if (IsRecording(there)) {
-        Refuse(name, "write");
-    }
+File& OutputFolder::Create(const std::string& name) {
+    std::optional<Folder::Entry> there = m_folder.Find(name);
     // A folder stays, for CreateNew to report.
-    if (there && !Held().HoldsFolder(name)) {
-        Held().Remove(name);
+    if (there && !there->folder) {
+        m_folder.Remove(name);
     }
-    File file = Held().CreateNew(name);
-    Record(name) = {name, file.Id(), 0};
-    return file;
+    return m_made.emplace_back(Made{name, m_folder.CreateNew(name)}).file;
 }
 
-void OutputFolder::Close(File& file, std::int64_t length) {
-    for (Made& made : m_made) {
-        if (Held().PathOf(made.name) == file.Path()) {
-            made.length = length;
+std::optional<std::int64_t> OutputFolder::LengthOf(const std::string& name) const {
+    for (auto made = m_made.rbegin(); made != m_made.rend(); ++made) {
+        if (made->name == name) {
+            return made->file.Written();
         }
     }
-    // Flushed with the whole set at the end: waiting here would stall the copy on every file.
-    file.StartWriteBack();
-    file.Close();
-}
-
-std::vector<std::int64_t> OutputFolder::WrittenTracks() const {
-    std::vector<std::int64_t> lengths;
-    while (true) {
-        std::string name = Paths::TrackName(static_cast<int>(lengths.size()));
-        auto made = std::find_if(m_made.begin(), m_made.end(),
-                                 [&](const Made& file) { return file.name == name; });
-        if (made == m_made.end()) {
-            return lengths;
-        }
-        lengths.push_back(made->length);
+    try {
+        return m_folder.OpenForReading(name).Size();
+    } catch (const StandardError&) {
+        return std::nullopt;
     }
 }
 
-File OutputFolder::OpenForReading(const std::string& name) const {
-    return Held().OpenForReading(name);
-}
-
-bool OutputFolder::HoldsFile(const std::string& name) const {
-    return FileExists(Held(), name);
-}
-
-bool OutputFolder::HoldsLeftover(const std::string& name) const {
-    return Held().IdOf(name) && !Held().HoldsFolder(name);
-}
-
-void OutputFolder::Remove(const std::string& name) {
-    CheckStillOwn();
-    if (IsRecording(Held().IdOf(name))) {
-        Refuse(name, "remove");
+bool OutputFolder::Remove(const std::string& name) {
+    std::optional<Folder::Entry> there = m_folder.Find(name);
+    if (!there || there->folder) {
+        return false;
     }
-    Held().Remove(name);
+    m_folder.Remove(name);
+    return true;
 }
 
 void OutputFolder::RemoveCueSheet() {
-    bool removed = false;
     // Whether or not it can be read: a sheet that stays would stand over the new set.
-    for (const char* name : {Paths::CueSheetName(), Paths::CueSheetDraftName()}) {
-        if (Held().IdOf(name)) {
-            Remove(name);
-            removed = true;
-        }
-    }
-    if (removed) {
-        Held().Sync();
+    bool sheet = Remove(Paths::CueSheetName());
+    if (Remove(Paths::CueSheetDraftName()) || sheet) {
+        m_folder.Sync();
     }
 }
 
-void OutputFolder::PublishCueSheet() {
-    for (const Made& made : m_made) {
-        std::optional<File> file;
-        try {
-            file = OpenForReading(made.name);
-        } catch (const StandardError&) {
-            // Gone or replaced says more than the reason it cannot be read.
-            CheckMade(made);
-            throw;
-        }
-        file->Sync();
-        CheckPublished(made, *file);
-    }
-    if (IsRecording(Held().IdOf(Paths::CueSheetName()))) {
-        Refuse(Paths::CueSheetName(), "write");
-    }
-    Held().Rename(Paths::CueSheetDraftName(), Paths::CueSheetName());
-    Held().Sync();
-}
-
-Folder& OutputFolder::Held() {
-    if (!m_folder) {
-        throw StandardError("Cannot write in " + m_paths.OutputFolder() + ": it is not held");
-    }
-    return *m_folder;
-}
-
-const Folder& OutputFolder::Held() const {
-    if (!m_folder) {
-        throw StandardError("Cannot read in " + m_paths.OutputFolder() + ": it is not held");
-    }
-    return *m_folder;
-}
-
-OutputFolder::Made& OutputFolder::Record(const std::string& name) {
+void OutputFolder::Publish() {
+    // The draft lists 0.bin up to the filler: each of them must be a file made here.
+    int listed = 0;
     for (Made& made : m_made) {
-        if (made.name == name) {
-            return made;
+        made.file.Sync();
+        Check(made);
+        if (made.name == Paths::CueSheetDraftName()) {
+            // Windows renames no file that a handle holds without sharing its removal.
+            made.file.Close();
+        } else if (made.name != Paths::TrackName(listed++)) {
+            ReportChange(Paths::TrackName(listed - 1), "is not a file this build wrote");
         }
     }
-    return m_made.emplace_back();
-}
-
-void OutputFolder::CheckMadeFiles() const {
-    for (const Made& made : m_made) {
-        CheckMade(made);
+    m_folder.Rename(Paths::CueSheetDraftName(), Paths::CueSheetName());
+    try {
+        m_folder.Sync();
+    } catch (const StandardError&) {
+        // No sheet may stand over a set that did not reach the disk; the flush's failure says
+        // more than one of the removal.
+        try {
+            m_folder.Remove(Paths::CueSheetName());
+        } catch (const StandardError&) {
+        }
+        throw;
     }
 }
 
-void OutputFolder::CheckStillOwn() const {
-    if (m_made.empty()) {
-        return;
-    }
-    CheckMade(m_made.front());
-    if (m_made.size() > 1) {
-        CheckMade(m_made.back());
-    }
-}
-
-void OutputFolder::CheckMade(const Made& made) const {
-    std::optional<FileId> id = Held().IdOf(made.name);
-    if (!id) {
+void OutputFolder::Check(const Made& made) const {
+    std::optional<Folder::Entry> entry = m_folder.Find(made.name);
+    if (!entry) {
         ReportChange(made.name, "is missing");
     }
-    if (*id != made.id) {
+    if (!(entry->id == made.file.Id())) {
         ReportChange(made.name, "is another file than the one written");
     }
-}
-
-void OutputFolder::CheckPublished(const Made& made, const File& file) const {
-    if (file.Id() != made.id) {
-        ReportChange(made.name, "is another file than the one written");
-    }
-    if (std::int64_t length = file.Size(); length != made.length) {
-        ReportChange(made.name, "is " + std::to_string(length) + " bytes long, written " +
-                                    std::to_string(made.length) + " bytes long");
+    if (entry->size != made.file.Written()) {
+        ReportChange(made.name, "is " + std::to_string(entry->size) + " bytes long, written " +
+                                    std::to_string(made.file.Written()) + " bytes long");
     }
 }
 
 void OutputFolder::ReportChange(const std::string& name, const std::string& found) const {
     throw StandardError("Cannot finish the set in " + m_paths.OutputFolder() + ": " +
-                        Held().PathOf(name) + " " + found +
+                        m_folder.PathOf(name) + " " + found +
                         "; the set changed while the build ran");
-}
-
-bool OutputFolder::IsRecording(const std::optional<FileId>& id) const {
-    return m_recording && id == m_recording;
-}
-
-void OutputFolder::Refuse(const std::string& name, const std::string& action) const {
-    throw StandardError("Cannot " + action + " " + Held().PathOf(name) + ": it is the recording " +
-                        m_recordingPath + ", which a build never changes");
 }
 
 }  // namespace zv

@@ -27,49 +27,34 @@ constexpr std::int64_t kMaxFileNumber = 32'767;
 
 }  // namespace
 
-TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, OutputFolder& output)
-    : m_window(window), m_parameters(parameters), m_output(output), m_paths(output.Names()) {}
+TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, const Paths& paths)
+    : m_window(window), m_parameters(parameters), m_paths(paths) {}
 
-bool TrackSplitter::Run() {
+std::optional<OutputFolder> TrackSplitter::Run() {
     m_trackNumber = 1;
     std::string sourcePath = m_paths.SourcePath(m_parameters.SourceName);
     if (!FileExists(sourcePath)) {
         m_window.ShowMessage(sourcePath + " NOT FOUND!", "File not found!", MessageStyle::Stop);
-        return false;
+        return std::nullopt;
     }
-    m_output.MakeIfMissing();
+    OutputFolder::MakeIfMissing(m_paths);
     m_window.SetCaption(Button::MakeMovie, "Hold on...");
-    m_output.Claim();
+    std::optional<OutputFolder> output(std::in_place, m_paths);
     File source = File::OpenForReading(sourcePath);
-    m_output.GuardRecording(source, FillerNumber(source.Size()));
-    m_output.RemoveCueSheet();
-    WriteLeadIn();
+    // The head is read later: with no head at all, the most files this recording can make.
+    std::int64_t mostFiles = source.Size() / kTrackDataBytes + 2;
+    output->GuardRecording(source, static_cast<int>(std::min(mostFiles, kMaxFileNumber)));
+    output->RemoveCueSheet();
+    File& leadIn = output->Create(Paths::TrackName(0));
+    leadIn.WriteZeros(kLeadInBytes);
+    leadIn.StartWriteBack();
 
-    CopyTracks(source);
+    CopyTracks(*output, source);
     source.Close();
     // Numbered files of an earlier, longer build would otherwise join this disc.
-    RemoveStaleTracks(m_trackNumber + 1);
-    return true;
-}
-
-int TrackSplitter::FillerNumber(std::int64_t sourceLength) const {
-    std::int64_t head = 0;
-    try {
-        head = HeadLength(m_parameters) + kExtraHeadBytes;
-    } catch (const StandardError&) {
-        // Reported where the build reaches the head, after the lead-in, as always; until then
-        // a head of nothing gives the most files to guard.
+    for (int number = m_trackNumber + 1; output->Remove(Paths::TrackName(number)); ++number) {
     }
-    std::int64_t data = std::max<std::int64_t>(sourceLength - head, 0);
-    // A file is started after every full one, also when the recording ends there.
-    std::int64_t trackFiles = data / kTrackDataBytes + 1;
-    return static_cast<int>(std::min<std::int64_t>(trackFiles + 1, kMaxFileNumber));
-}
-
-void TrackSplitter::WriteLeadIn() {
-    File leadIn = m_output.Create(Paths::TrackName(0));
-    leadIn.WriteZeros(kLeadInBytes);
-    m_output.Close(leadIn, kLeadInBytes);
+    return output;
 }
 
 void TrackSplitter::SkipSourceHead(File& source) {
@@ -84,8 +69,8 @@ void TrackSplitter::SkipSourceHead(File& source) {
     }
 }
 
-void TrackSplitter::CopyTracks(File& source) {
-    File track = m_output.Create(Paths::TrackName(m_trackNumber));
+void TrackSplitter::CopyTracks(OutputFolder& output, File& source) {
+    File* track = &output.Create(Paths::TrackName(m_trackNumber));
     SkipSourceHead(source);
     m_window.SetCaption(Button::MakeMovie, "Making CH-1");
 
@@ -95,22 +80,25 @@ void TrackSplitter::CopyTracks(File& source) {
         auto want =
             static_cast<std::size_t>(std::min(kCopyChunkBytes, kTrackDataBytes - trackBytes));
         std::size_t got = source.Read(buffer.data(), want);
-        track.Write(buffer.data(), got);
+        track->Write(buffer.data(), got);
         ReportBlocks(trackBytes, trackBytes + static_cast<std::int64_t>(got));
         trackBytes += static_cast<std::int64_t>(got);
-        if (trackBytes == kTrackDataBytes) {
-            FinishTrack(track, trackBytes);
-            m_trackNumber = CheckedAdd16(m_trackNumber, 1, "track number");
-            std::int16_t shown = CheckedAdd16(m_trackNumber, 1, "track number shown");
-            m_window.SetCaption(Button::MakeMovie, "Making CH-" + std::to_string(shown));
-            // The next file is started even when the recording ends here.
-            track = m_output.Create(Paths::TrackName(m_trackNumber));
-            trackBytes = 0;
-        } else if (got < want) {
-            break;
+        if (got == want && trackBytes < kTrackDataBytes) {
+            continue;
         }
+        // Flushed with the whole set at the end: waiting here would stall the copy.
+        track->WriteZeros(kTrackTailBytes);
+        track->StartWriteBack();
+        if (got < want) {
+            return;
+        }
+        m_trackNumber = CheckedAdd16(m_trackNumber, 1, "track number");
+        std::int16_t shown = CheckedAdd16(m_trackNumber, 1, "track number shown");
+        m_window.SetCaption(Button::MakeMovie, "Making CH-" + std::to_string(shown));
+        // The next file is started even when the recording ends here.
+        track = &output.Create(Paths::TrackName(m_trackNumber));
+        trackBytes = 0;
     }
-    FinishTrack(track, trackBytes);
 }
 
 void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t trackBytesAfter) {
@@ -118,22 +106,6 @@ void TrackSplitter::ReportBlocks(std::int64_t trackBytesBefore, std::int64_t tra
          ++done) {
         m_window.SetCaption(Button::Check,
                             std::string(" ").append(std::to_string(kBlocksPerTrack - done)));
-    }
-}
-
-void TrackSplitter::FinishTrack(File& track, std::int64_t dataBytes) {
-    track.WriteZeros(kTrackTailBytes);
-    m_output.Close(track, dataBytes + static_cast<std::int64_t>(kTrackTailBytes));
-}
-
-void TrackSplitter::RemoveStaleTracks(int firstNumber) {
-    for (int number = firstNumber;; ++number) {
-        std::string name = Paths::TrackName(number);
-        // Whether or not it can be read: a pipe or a file locked away is a leftover too.
-        if (!m_output.HoldsLeftover(name)) {
-            return;
-        }
-        m_output.Remove(name);
     }
 }
 

@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove_all(paths.OutputFolder());
     std::filesystem::create_directory(paths.OutputFolder());
     zv::fuzz::FuzzWindow window(paths.ProgramFolder());
-    zv::OutputFolder output(paths);
+    const std::string cueSheetPath = paths.OutputFolder() + "/" + zv::Paths::CueSheetName();
     std::int64_t kilobytes = 0;
     try {
-        output.Claim();
+        zv::OutputFolder output(paths);
         for (std::size_t number = 0; number < files; ++number) {
             const std::uint8_t* bytes = data + number * kSizeBytes;
             std::int64_t length =
@@ -43,12 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 0x7FFF'FFFF;
             // As the build writes them: one byte at the end, the zeros before it left to the file
             // system.
-            zv::File file = output.Create(zv::Paths::TrackName(static_cast<int>(number)));
+            zv::File& file = output.Create(zv::Paths::TrackName(static_cast<int>(number)));
             const char zero = 0;
             if (length > 0) {
                 file.WriteAt(&zero, 1, length - 1);
             }
-            output.Close(file, length);
             // A size text below 1,024 bytes is the length itself, above it whole kilobytes.
             if (number < 100) {
                 kilobytes += length < 1'024 ? length : length / 1'024;
@@ -57,13 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         zv::MakeCueSheet(window, output);
     } catch (const zv::StandardError&) {
         // A failed step never leaves a sheet over the set.
-        if (std::filesystem::exists(paths.CueSheetPath())) {
+        if (std::filesystem::exists(cueSheetPath)) {
             std::abort();
         }
         return 0;
     }
     std::size_t counted = std::min<std::size_t>(files, 100);
-    bool cueSheet = std::filesystem::exists(paths.CueSheetPath());
+    bool cueSheet = std::filesystem::exists(cueSheetPath);
     if (counted == 0) {
         if (window.messages != 1 || cueSheet) {
             std::abort();
@@ -79,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::int64_t filler = kDiscBytes - 1'000 * kilobytes;
     auto fillerBytes = std::filesystem::file_size(paths.TrackPath(static_cast<int>(counted)));
-    if (zv::test::ReadText(paths.CueSheetPath()) != expected || filler <= 0 ||
+    if (zv::test::ReadText(cueSheetPath) != expected || filler <= 0 ||
         static_cast<std::int64_t>(fillerBytes) != filler) {
         std::abort();
     }

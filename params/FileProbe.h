@@ -4,12 +4,8 @@
 
 namespace zv {
 
-class Folder;
-
 // Asked before a file is opened, so that a missing recording or track is an answer to act on, not
 // the end of the program: every failure to open it for reading, whatever its reason, is false.
 bool FileExists(const std::string& path);
-// The same for the entry `name` of `folder`, a link there not followed.
-bool FileExists(const Folder& folder, const std::string& name);
 
 }  // namespace zv

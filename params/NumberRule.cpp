@@ -14,46 +14,11 @@ namespace {
 
 constexpr int kBackspace = 8;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::size_t SkipDigits(const std::string& text, std::size_t at) {
-    while (at < text.size() && IsDigit(text[at])) {
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
         ++at;
     }
     return at;
-}
-
-// [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], the whole text.
-bool IsDecimalNumber(const std::string& text) {
-    std::size_t at = 0;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        ++at;
-    }
-    std::size_t intEnd = SkipDigits(text, at);
-    std::size_t digits = intEnd - at;
-    at = intEnd;
-    if (at < text.size() && text[at] == '.') {
-        std::size_t fracEnd = SkipDigits(text, at + 1);
-        digits += fracEnd - at - 1;
-        at = fracEnd;
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-            ++at;
-        }
-        std::size_t expEnd = SkipDigits(text, at);
-        if (expEnd == at) {
-            return false;
-        }
-        at = expEnd;
-    }
-    return at == text.size();
 }
 
 // For a decimal number too far from 1 for a double: true when it is too large, false when it is
@@ -98,12 +63,16 @@ std::int16_t NumberFromText(const std::string& boxText, const std::string& boxNa
         return 0;
     }
     const std::string text = Trimmed(boxText);
-    if (!IsDecimalNumber(text)) {
+    // from_chars reads a decimal number as strtod does in any locale, but for a leading '+'. Hex,
+    // "inf" and "nan" are no numbers to the program.
+    const char* first = text.data() + (text.starts_with('+') ? 1 : 0);
+    const char* last = text.data() + text.size();
+    double value = 0;
+    auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::invalid_argument || end != last || text.starts_with("+-") ||
+        text.find_first_not_of("0123456789+-.eE") != std::string::npos) {
         throw StandardError("Type mismatch: " + boxName + " \"" + boxText + "\" is not a number");
     }
-    const char* first = text.data() + (text[0] == '+' ? 1 : 0);
-    double value = 0;
-    auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
     bool negative = text[0] == '-';
     if (error == std::errc::result_out_of_range) {
         // Too small to represent rounds toward zero; too large cannot be stored.

@@ -20,10 +20,6 @@ std::string Paths::TrackPath(int number) const {
     return OutputFolder() + kPathSeparator + TrackName(number);
 }
 
-std::string Paths::CueSheetPath() const {
-    return OutputFolder() + kPathSeparator + CueSheetName();
-}
-
 std::string Paths::TrackName(int number) {
     return std::to_string(number) + ".bin";
 }

@@ -14,7 +14,6 @@ public:
     std::string OutputFolder() const;
     // n.bin in the output folder: 0 is the lead-in, then the tracks, then the filler.
     std::string TrackPath(int number) const;
-    std::string CueSheetPath() const;
 
     // The names of the output files within the output folder.
     static std::string TrackName(int number);

@@ -21,6 +21,92 @@ DWORD CallBytes(std::size_t count) {
     return static_cast<DWORD>(std::min(count, kLargestCall));
 }
 
+// MinGW-w64's headers name it only for a later _WIN32_WINNT than the program's.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+
+// Newer SDKs name it; MinGW-w64's headers do not yet.
+#ifndef ERROR_DIRECTORY_NOT_SUPPORTED
+#define ERROR_DIRECTORY_NOT_SUPPORTED 336L
+#endif
+
+// Folders open only with backup semantics; a link is never followed.
+constexpr DWORD kFolderFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+
+// A build holds its folder without delete sharing: renaming or removing it (delete access) is
+// refused while the build runs. It shares reading and writing, since MoveFileExW opens the folder
+// to write in it when it renames there. A program that holds the folder and shares less meets the
+// claim as a sharing violation.
+constexpr DWORD kClaimAccess = FILE_LIST_DIRECTORY | FILE_ADD_FILE;
+constexpr DWORD kClaimShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// Builds tell each other apart from other programs by a marker no other program makes: a named
+// mutex for the folder's id, made before the claim and closed after it, so that a build that finds
+// it knows another build holds the folder, or is about to. Global, for builds in other sessions;
+// one that another user made refuses us access, which tells the same. Empty when another build has
+// the marker of the folder at `path`.
+HANDLE TakeMarker(const std::string& path) {
+    SystemHandle folder(NativeOf(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
+                                            kFolderFlags, "open folder")));
+    FileId id = FileIdOf(HandleOf(folder.Get()), path);
+    std::wstring name = L"Global\\ZEVeduz.build." + std::to_wstring(id.volume) + L"." +
+                        std::to_wstring(id.index) + L"." + std::to_wstring(id.upper);
+    HANDLE marker = ::CreateMutexW(nullptr, FALSE, name.c_str());
+    DWORD error = ::GetLastError();
+    if (marker == nullptr && error != ERROR_ACCESS_DENIED) {
+        throw Win32Error("open folder", path, error);
+    }
+    if (marker != nullptr && error == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(marker);
+        marker = nullptr;
+    }
+    return marker;
+}
+
+// The path Windows gives an open file, or empty where it cannot tell.
+std::wstring FinalPathOf(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    while (true) {
+        DWORD length =
+            ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+        if (length == 0 || length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length);
+    }
+}
+
+// Wine opens a Unix symbolic link as the file it leads to, and would remove that file: true when
+// the open `entry` lies outside `folder`. On Windows an entry opened as itself never does; where
+// the system cannot tell, false.
+bool LeadsOut(HANDLE entry, const std::string& folder) {
+    std::wstring entryPath = FinalPathOf(entry);
+    // The folder reached by its path, as the entry was: a junction in its place is followed.
+    HANDLE reached =
+        ::CreateFileW(SystemName(folder, "remove in").c_str(), FILE_READ_ATTRIBUTES, kShareAll,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    std::wstring folderPath = FinalPathOf(reached);
+    CloseQuietly(NativeOf(reached));
+    std::size_t separator = entryPath.rfind(L'\\');
+    return !entryPath.empty() && !folderPath.empty() && separator != std::wstring::npos &&
+           ::CompareStringOrdinal(entryPath.c_str(), static_cast<int>(separator),
+                                  folderPath.c_str(), static_cast<int>(folderPath.size()),
+                                  TRUE) != CSTR_EQUAL;
+}
+
+// Refuses what is not a folder, as opening it as one would.
+NativeHandle CheckFolder(HANDLE handle, const std::string& path) {
+    SystemHandle folder(NativeOf(handle));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(handle, &information)) {
+        throw Win32Error("open folder", path, ::GetLastError());
+    }
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw Win32Error("open folder", path, ERROR_DIRECTORY);
+    }
+    return folder.Release();
+}
+
 }  // namespace
 
 File File::OpenForReading(const std::string& path) {
@@ -50,28 +136,16 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 }
 
 void File::Write(const void* buffer, std::size_t count) {
-    const auto* bytes = static_cast<const char*>(buffer);
-    while (count > 0) {
-        DWORD put = 0;
-        if (!::WriteFile(HandleOf(m_handle.Get()), bytes, CallBytes(count), &put, nullptr)) {
-            throw Win32Error("write", m_path, ::GetLastError());
-        }
-        bytes += put;
-        count -= put;
-    }
+    WriteAt(buffer, count, -1);
 }
 
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     HANDLE handle = HandleOf(m_handle.Get());
+    std::int64_t end = (offset < 0 ? m_written : offset) + static_cast<std::int64_t>(count);
     if (offset > Size()) {
         // Where the file system cannot leave holes (FAT, say) it writes the zeros itself.
         DWORD ignored = 0;
         ::DeviceIoControl(handle, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
-    }
-    // An explicit offset moves the running position too: put it back, as pwrite leaves it.
-    LARGE_INTEGER position{};
-    if (!::SetFilePointerEx(handle, LARGE_INTEGER{}, &position, FILE_CURRENT)) {
-        throw Win32Error("write", m_path, ::GetLastError());
     }
     const auto* bytes = static_cast<const char*>(buffer);
     while (count > 0) {
@@ -79,16 +153,14 @@ void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
         at.Offset = static_cast<DWORD>(offset);
         at.OffsetHigh = static_cast<DWORD>(offset >> 32);
         DWORD put = 0;
-        if (!::WriteFile(handle, bytes, CallBytes(count), &put, &at)) {
+        if (!::WriteFile(handle, bytes, CallBytes(count), &put, offset < 0 ? nullptr : &at)) {
             throw Win32Error("write", m_path, ::GetLastError());
         }
         bytes += put;
-        offset += put;
+        offset += offset < 0 ? 0 : put;
         count -= put;
     }
-    if (!::SetFilePointerEx(handle, position, nullptr, FILE_BEGIN)) {
-        throw Win32Error("write", m_path, ::GetLastError());
-    }
+    m_written = std::max(m_written, end);
 }
 
 std::int64_t File::Size() const {
@@ -100,34 +172,13 @@ std::int64_t File::Size() const {
 }
 
 FileId File::Id() const {
-    // A device has no file index; it is never the recording, a file on a disk.
-    if (::GetFileType(HandleOf(m_handle.Get())) != FILE_TYPE_DISK) {
-        return {};
-    }
     return FileIdOf(HandleOf(m_handle.Get()), m_path);
 }
 
 void File::Sync() {
-    HANDLE handle = HandleOf(m_handle.Get());
-    if (::FlushFileBuffers(handle)) {
-        return;
+    if (!::FlushFileBuffers(HandleOf(m_handle.Get()))) {
+        throw Win32Error("flush", m_path, ::GetLastError());
     }
-    DWORD error = ::GetLastError();
-    // Windows flushes only through a handle that may write: a file opened for reading is flushed
-    // through a second, writing handle to it.
-    if (error == ERROR_ACCESS_DENIED) {
-        HANDLE writer = ::ReOpenFile(handle, GENERIC_WRITE, kShareAll, 0);
-        if (writer == INVALID_HANDLE_VALUE) {
-            throw Win32Error("flush", m_path, ::GetLastError());
-        }
-        bool flushed = ::FlushFileBuffers(writer);
-        error = ::GetLastError();
-        ::CloseHandle(writer);
-        if (flushed) {
-            return;
-        }
-    }
-    throw Win32Error("flush", m_path, error);
 }
 
 // Windows has no call that starts the write-back without waiting for it; Sync does all of it.
@@ -149,6 +200,149 @@ bool MakeFolder(const std::string& path) {
         return false;
     }
     throw Win32Error("create folder", path, error);
+}
+
+Folder Folder::Open(const std::string& path) {
+    HANDLE handle = OpenHandle(path, FILE_LIST_DIRECTORY, kShareAll, OPEN_EXISTING, kFolderFlags,
+                               "open folder");
+    return Folder(CheckFolder(handle, path), path);
+}
+
+std::optional<Folder> Folder::Claim(const std::string& path) {
+    HANDLE taken = TakeMarker(path);
+    if (taken == nullptr) {
+        return std::nullopt;
+    }
+    SystemHandle marker(NativeOf(taken));
+    HANDLE handle = ::CreateFileW(SystemName(path, "open folder").c_str(), kClaimAccess,
+                                  kClaimShare, nullptr, OPEN_EXISTING, kFolderFlags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_SHARING_VIOLATION) {
+            throw StandardError("Cannot build in " + path +
+                                ": another program is using it; close it and try again");
+        }
+        throw Win32Error("open folder", path, error);
+    }
+    Folder folder(CheckFolder(handle, path), path);
+    folder.m_marker = std::move(marker);
+    return folder;
+}
+
+// Attributes only: a file another program holds without sharing still shows them.
+std::optional<Folder::Entry> Folder::Find(const std::string& name) const {
+    std::string path = PathOf(name);
+    try {
+        SystemHandle entry(NativeOf(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
+                                               kFolderFlags, "open")));
+        HANDLE handle = HandleOf(entry.Get());
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!::GetFileInformationByHandle(handle, &information)) {
+            return std::nullopt;
+        }
+        // Each call costs: the tag, which tells a link from a folder, only of a reparse point.
+        DWORD attributes = information.dwFileAttributes;
+        DWORD tag =
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? TagOf(handle, path).ReparseTag : 0;
+        return Entry{FileIdOf(handle, path),
+                     std::int64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow,
+                     KindOf(attributes, tag) == EntryKind::kFolder};
+    } catch (const StandardError&) {
+        return std::nullopt;
+    }
+}
+
+File Folder::OpenForReading(const std::string& name) const {
+    std::string path = PathOf(name);
+    return File(NativeOf(OpenRegularFile(path, false)), path);
+}
+
+File Folder::CreateNew(const std::string& name) {
+    std::string path = PathOf(name);
+    // Not shared for deleting: while it is open no one removes, renames or replaces it. Where a
+    // removed file keeps its name until its last handle closes (Wine, Windows before 1809), a
+    // build could not tell a removal from its own file.
+    HANDLE handle = ::CreateFileW(SystemName(path, "create").c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        std::optional<Entry> there = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                                             error == ERROR_ACCESS_DENIED
+                                         ? Find(name)
+                                         : std::nullopt;
+        throw Win32Error("create", path,
+                         there && there->folder ? ERROR_DIRECTORY_NOT_SUPPORTED : error);
+    }
+    return File(NativeOf(handle), path);
+}
+
+// Through a handle to the entry itself, so that a link goes and never what it leads to, a link
+// to a folder included. A read-only file goes too, as on Linux.
+void Folder::Remove(const std::string& name) {
+    std::string path = PathOf(name);
+    SystemHandle owned(
+        NativeOf(OpenHandle(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll,
+                            OPEN_EXISTING, kFolderFlags, "remove")));
+    HANDLE entry = HandleOf(owned.Get());
+    FILE_ATTRIBUTE_TAG_INFO tag = TagOf(entry, path);
+    if (KindOf(tag.FileAttributes, tag.ReparseTag) == EntryKind::kFolder) {
+        throw Win32Error("remove", path, ERROR_ACCESS_DENIED);  // as DeleteFileW refuses one
+    }
+    if (LeadsOut(entry, m_path)) {
+        throw StandardError::Cannot("remove", path, "it leads out of " + m_path);
+    }
+    // POSIX semantics free the name at once, as DeleteFileW does since Windows 10 1809, even while
+    // another program (a virus scanner, say) still has the file open; else the name would stay
+    // until then and the new file could not take it. Wine, FAT and Windows before 1809 lack them.
+    FILE_DISPOSITION_INFO_EX now{FILE_DISPOSITION_FLAG_DELETE |
+                                 FILE_DISPOSITION_FLAG_POSIX_SEMANTICS |
+                                 FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE};
+    if (::SetFileInformationByHandle(entry, kFileDispositionInfoEx, &now, sizeof now)) {
+        return;
+    }
+    DWORD error = ::GetLastError();
+    if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+        error != ERROR_INVALID_FUNCTION) {
+        throw Win32Error("remove", path, error);
+    }
+    if ((tag.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        // No attribute at all reads as "leave them as they are".
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes =
+            (tag.FileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+        if (!::SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic)) {
+            throw Win32Error("remove", path, ::GetLastError());
+        }
+    }
+    FILE_DISPOSITION_INFO later{TRUE};
+    if (!::SetFileInformationByHandle(entry, FileDispositionInfo, &later, sizeof later)) {
+        throw Win32Error("remove", path, ::GetLastError());
+    }
+}
+
+// The claim shares writing, so MoveFileExW, which opens the target folder for writing, is not
+// refused by it.
+void Folder::Rename(const std::string& from, const std::string& to) {
+    std::string what = PathOf(from) + " to " + to;
+    if (!::MoveFileExW(SystemName(PathOf(from), "rename").c_str(),
+                       SystemName(PathOf(to), "rename").c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw Win32Error("rename", what, ::GetLastError());
+    }
+}
+
+// Windows flushes a folder only through a handle that may write to it, as a claimed folder's may;
+// one opened only to list it, or a file system that cannot flush folders, leaves the entries to
+// the file system's journal (NTFS logs every new, renamed or removed entry), which the flushes of
+// the files commit.
+void Folder::Sync() {
+    if (!::FlushFileBuffers(HandleOf(m_handle.Get()))) {
+        DWORD error = ::GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_INVALID_FUNCTION) {
+            throw Win32Error("flush", m_path, error);
+        }
+    }
 }
 
 }  // namespace zv

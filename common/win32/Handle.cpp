@@ -1,4 +1,4 @@
-// Win32 only: the Linux counterpart is common/linux/Descriptor.cpp.
+// Win32 only: the Linux counterpart is common/linux/File.cpp.
 #include "common/win32/Handle.h"
 
 #include <cstring>
@@ -8,6 +8,12 @@
 
 namespace zv {
 
+namespace {
+
+// The form of a path that Windows takes as it is, past MAX_PATH: C:\… becomes \\?\C:\… and
+// \\server\share\… becomes \\?\UNC\server\share\…. `full` is already absolute and normalized, as
+// GetFullPathNameW leaves it, since Windows no longer resolves "." and ".." in that form. A path
+// in that form, or a device's (\\.\…), passes unchanged.
 std::wstring LongForm(const std::wstring& full) {
     if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)")) {
         return full;
@@ -17,6 +23,8 @@ std::wstring LongForm(const std::wstring& full) {
     }
     return LR"(\\?\)" + full;
 }
+
+}  // namespace
 
 std::wstring SystemName(const std::string& path, const char* action) {
     if (path.find('\0') != std::string::npos) {
@@ -117,23 +125,26 @@ FileId FileIdOf(HANDLE handle, const std::string& path) {
 }
 
 HANDLE OpenRegularFile(const std::string& path, bool followLinks) {
-    OwnedHandle file(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING,
-                                followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open"));
-    FILE_ATTRIBUTE_TAG_INFO tag = TagOf(file.Get(), path);
-    if (::GetFileType(file.Get()) != FILE_TYPE_DISK ||
+    SystemHandle owned(
+        NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING,
+                            followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open")));
+    HANDLE file = HandleOf(owned.Get());
+    FILE_ATTRIBUTE_TAG_INFO tag = TagOf(file, path);
+    if (::GetFileType(file) != FILE_TYPE_DISK ||
         KindOf(tag.FileAttributes, tag.ReparseTag) != EntryKind::kFile) {
         throw StandardError::Cannot("read", path, "Not a regular file");
     }
     if ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 || followLinks) {
-        return file.Release();
+        return HandleOf(owned.Release());
     }
     // Opened as itself, a placeholder reads as the stub it is: open it again through its filter
     // driver, which fetches or unpacks the data, and check that the name still leads to it.
-    OwnedHandle served(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open"));
-    if (!(FileIdOf(served.Get(), path) == FileIdOf(file.Get(), path))) {
+    SystemHandle served(
+        NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open")));
+    if (!(FileIdOf(HandleOf(served.Get()), path) == FileIdOf(file, path))) {
         throw StandardError::Cannot("read", path, "Not a regular file");
     }
-    return served.Release();
+    return HandleOf(served.Release());
 }
 
 void CloseQuietly(NativeHandle handle) {

@@ -4,18 +4,11 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
 #include "common/File.h"
 #include "common/StandardError.h"
 
 namespace zv {
-
-// The form of a path that Windows takes as it is, past MAX_PATH: C:\… becomes \\?\C:\… and
-// \\server\share\… becomes \\?\UNC\server\share\…. `full` is already absolute and normalized, as
-// GetFullPathNameW leaves it, since Windows no longer resolves "." and ".." in that form. A path
-// in that form, or a device's (\\.\…), passes unchanged.
-std::wstring LongForm(const std::wstring& full);
 
 // `path` as the system takes it: UTF-16, absolute and in the long form; messages keep `path` as the
 // user wrote it. A name with a NUL names no file: the system would see only the part before it.
@@ -53,20 +46,5 @@ inline HANDLE HandleOf(NativeHandle handle) {
 inline NativeHandle NativeOf(HANDLE handle) {
     return reinterpret_cast<NativeHandle>(handle);
 }
-
-// Closes its handle when it goes, unless Release hands the handle on.
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    ~OwnedHandle() { CloseQuietly(NativeOf(m_handle)); }
-
-    HANDLE Get() const { return m_handle; }
-    HANDLE Release() { return std::exchange(m_handle, INVALID_HANDLE_VALUE); }
-
-private:
-    HANDLE m_handle;
-};
 
 }  // namespace zv

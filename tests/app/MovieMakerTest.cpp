@@ -1,18 +1,11 @@
 #include "app/MovieMaker.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <gtest/gtest.h>
 
-#include "tests/support/KeyCodes.h"
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 using MovieMakerTest = MovieMakerFixture;
 
@@ -140,17 +133,6 @@ TEST_F(MovieMakerTest, AFailedBuildStopsWithTheStandardErrorReport) {
             EXPECT_FALSE(fs::exists(Out("ZIDA.cue")));
         }
         ExpectSourceUnchanged();
-    }
-}
-
-// Both offset boxes swallow a code by setting it to 0, and leave one that passes as it was.
-TEST_F(MovieMakerTest, TheKeyFilterPassesDigitsAndBackspaceOnly) {
-    for (const KeyCode& key : kKeyCodes) {
-        for (auto press : {&MovieMaker::Skew_KeyPress, &MovieMaker::UpDown_KeyPress}) {
-            int KeyAscii = key.code;
-            (m_maker.*press)(KeyAscii);
-            EXPECT_EQ(KeyAscii, key.passes ? key.code : 0) << key.code;
-        }
     }
 }
 

@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "common/File.h"
 #include "tests/support/MovieMakerFixture.h"
 
 namespace zv::test {
 namespace {
 
-using GetFileSizeTest = MovieMakerFixture;
-
-// Measured on sparse files of each length, and the whole kilobytes the total takes from the text.
+// The size text of each length, and the whole kilobytes the total takes from the text.
 // 2,047 bytes stay below 2 kilobytes; 100,000 bytes are 97.65625 kilobytes, a tie that goes to
 // the even digit; 1,048,628 bytes are 1024.05078125 kilobytes, which rounds up.
-TEST_F(GetFileSizeTest, SizeTextsOfFilesOnDisk) {
+TEST(GetFileSizeTest, SizeTextsOfLengths) {
     const struct {
         std::int32_t length;
         const char* text;
@@ -31,17 +28,12 @@ TEST_F(GetFileSizeTest, SizeTextsOfFilesOnDisk) {
         {2147483647, "2097151.999", 2097151},
     };
     for (const auto& c : cases) {
-        std::string path = m_folder / (std::to_string(c.length) + ".bin");
-        MakeSparseFile(path, c.length);
-        EXPECT_EQ(GetFileSize(File::OpenForReading(path)), c.text) << c.length;
+        EXPECT_EQ(GetFileSize("track.bin", c.length), c.text) << c.length;
         EXPECT_EQ(WholePartOf(c.text), c.whole) << c.text;
     }
-    std::string huge = m_folder / "huge.bin";
-    MakeSparseFile(huge, 2'147'483'648);
-    EXPECT_EQ(ErrorOf([&] { GetFileSize(File::OpenForReading(huge)); }),
-              "Cannot measure " + huge +
-                  ": its 2147483648 bytes are more than 2147483647, the largest size a track may "
-                  "have");
+    EXPECT_EQ(ErrorOf([] { GetFileSize("huge.bin", 2'147'483'648); }),
+              "Cannot measure huge.bin: its 2147483648 bytes are more than 2147483647, the largest "
+              "size a track may have");
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 namespace zv::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 using Captions = std::vector<std::string>;
 using TrackSplitterTest = MovieMakerFixture;
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +17,8 @@
 
 namespace zv::test {
 
+namespace fs = std::filesystem;
+
 inline constexpr std::int64_t kBlockBytes = 11'760;
 inline constexpr std::int64_t kTrackTailBytes = 81'620;
 // Where the default offsets (13 lines, 46 bytes) put the preview's first group; the build's copy
@@ -20,6 +26,9 @@ inline constexpr std::int64_t kTrackTailBytes = 81'620;
 inline constexpr std::int64_t kPreviewStart = 1'086;
 inline constexpr std::int64_t kCopyStart = 1'088;
 inline constexpr char kSourceName[] = "movie.raw";
+// The set of a one-track recording of 5,000 bytes, as a build leaves it.
+inline const std::map<std::string, std::string> kOneTrackSet = {
+    {"0.bin", "896156"}, {"1.bin", "86620"}, {"2.bin", "314041000"}, {"ZIDA.cue", "162"}};
 
 // The message of the StandardError that `run` throws, or "no error".
 inline std::string ErrorOf(const std::function<void()>& run) {
@@ -50,9 +59,9 @@ protected:
     }
     std::string Out(const std::string& name) const { return m_folder / ("Files/" + name); }
     std::string Track(int number) const { return Out(std::to_string(number) + ".bin"); }
-    // Each file in Files/ and its length.
-    std::map<std::string, std::string> Sizes() const {
-        std::map<std::string, std::string> sizes = ListFolder(m_folder / "Files");
+    // Each file in Files/, or another folder, and its length.
+    std::map<std::string, std::string> Sizes(const std::string& folder = "Files") const {
+        std::map<std::string, std::string> sizes = ListFolder(m_folder / folder);
         for (auto& [name, entry] : sizes) {
             entry.erase(entry.find(' '));
         }
