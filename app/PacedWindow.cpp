@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/System.h"
+
 namespace zv {
 
 namespace {
@@ -12,7 +14,8 @@ constexpr auto kPaintInterval = std::chrono::milliseconds(16);
 constexpr auto kBoxSettleTime = std::chrono::milliseconds(500);
 }  // namespace
 
-PacedWindow::PacedWindow(Now now) : m_now(now), m_maker(*this) {}
+PacedWindow::PacedWindow(std::string programFolder, Now now)
+    : m_programFolder(std::move(programFolder)), m_now(now), m_maker(*this) {}
 
 std::string PacedWindow::Caption(Button button) const {
     return CaptionOf(button).text;
@@ -87,6 +90,11 @@ void PacedWindow::ShowMessage(const std::string& text, const std::string& title,
     m_boxOpened = m_now();
     ShowBox(text, title, style);
     m_boxOpened.reset();
+}
+
+std::string PacedWindow::ProgramFolder() const {
+    // As the system spells it: a name that is not valid text must still reach the same folder.
+    return m_programFolder.empty() ? ExecutableFolder() : m_programFolder;
 }
 
 void PacedWindow::Handle(void (MovieMaker::*handler)()) {

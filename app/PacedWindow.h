@@ -23,7 +23,8 @@ public:
     using Clock = std::chrono::steady_clock;
     using Now = Clock::time_point (*)();
 
-    explicit PacedWindow(Now now = &Clock::now);
+    // An empty folder stands for the folder of the program's executable.
+    explicit PacedWindow(std::string programFolder = {}, Now now = &Clock::now);
 
     MovieMaker& Maker() { return m_maker; }
     const MovieMaker& Maker() const { return m_maker; }
@@ -36,6 +37,7 @@ public:
     void SetScreenPixel(int x, int y, Rgb colour) override;
     void ShowMessage(const std::string& text, const std::string& title,
                      MessageStyle style) override;
+    std::string ProgramFolder() const override;
 
 protected:
     // The toolkit's picture area, before any handler runs.
@@ -76,6 +78,7 @@ private:
     PacedCaption& CaptionOf(Button button);
     const PacedCaption& CaptionOf(Button button) const;
 
+    std::string m_programFolder;
     Now m_now;
     ScreenImage* m_screen = nullptr;
     PacedCaption m_check;

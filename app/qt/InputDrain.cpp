@@ -4,34 +4,23 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <cstdint>
 
 namespace zv {
 
 namespace {
 
-constexpr char kMarkerName[] = "_ZEVEDUZ_INPUT_DRAINED";
+// Sent with no type of its own: only this program ever receives it.
+constexpr std::uint32_t kMarker = 0x5A56'4452;
 
 }  // namespace
 
 InputDrain::InputDrain() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     m_connection = x11 != nullptr ? x11->connection() : nullptr;
-    if (m_connection == nullptr) {
-        return;
+    if (m_connection != nullptr) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
     }
-    xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(m_connection, 0, std::strlen(kMarkerName), kMarkerName);
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(m_connection, cookie, nullptr), &std::free);
-    if (reply == nullptr) {
-        m_connection = nullptr;
-        return;
-    }
-    m_markerType = reply->atom;
-    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 void InputDrain::Drain(WId window) {
@@ -44,7 +33,7 @@ void InputDrain::Drain(WId window) {
     marker.response_type = XCB_CLIENT_MESSAGE;
     marker.format = 32;
     marker.window = static_cast<xcb_window_t>(window);
-    marker.type = m_markerType;
+    marker.data.data32[0] = kMarker;
     // With no event mask the server sends it to the window's own client: this program.
     xcb_send_event(m_connection, 0, marker.window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&marker));
@@ -63,7 +52,7 @@ bool InputDrain::nativeEventFilter(const QByteArray& eventType, void* message, q
     }
     auto* event = static_cast<xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7F) != XCB_CLIENT_MESSAGE ||
-        static_cast<xcb_client_message_event_t*>(message)->type != m_markerType) {
+        static_cast<xcb_client_message_event_t*>(message)->data.data32[0] != kMarker) {
         return false;
     }
     m_markerBack = true;

@@ -2,7 +2,6 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QWindow>
-#include <cstdint>
 
 struct xcb_connection_t;
 
@@ -22,7 +21,6 @@ public:
 
 private:
     xcb_connection_t* m_connection = nullptr;
-    std::uint32_t m_markerType = 0;
     bool m_markerBack = false;
 };
 

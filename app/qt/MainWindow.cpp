@@ -13,7 +13,6 @@
 #include "app/WindowLayout.h"
 #include "app/qt/OffsetKeyFilter.h"
 #include "app/qt/ScreenWidget.h"
-#include "common/System.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void RegisterResources() {
@@ -61,7 +60,7 @@ QIcon ProgramIcon() {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QWidget(parent), m_options(std::move(options)) {
+    : QWidget(parent), PacedWindow(options.programFolder), m_options(std::move(options)) {
     RegisterResources();
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     setWindowIcon(ProgramIcon());
@@ -214,14 +213,6 @@ void MainWindow::EndProgram(int exitStatus) {
     }
     // The event loop ends once the running handler returns; main then returns the status.
     QCoreApplication::exit(exitStatus);
-}
-
-std::string MainWindow::ProgramFolder() const {
-    if (!m_options.programFolder.empty()) {
-        return m_options.programFolder;
-    }
-    // As the system spells it: a name that is not valid text must still reach the same folder.
-    return ExecutableFolder();
 }
 
 QLineEdit& MainWindow::BoxOf(Box box) const {

@@ -36,7 +36,6 @@ public:
 
     std::string BoxText(Box box) const override;
     void EndProgram(int exitStatus) override;
-    std::string ProgramFolder() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "app/WindowLayout.h"
-#include "common/System.h"
 #include "common/win32/Handle.h"
 #include "common/win32/Utf16.h"
 
@@ -112,7 +111,7 @@ int Fail(const char* action, DWORD error) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::string programFolder) : m_programFolder(std::move(programFolder)) {
+MainWindow::MainWindow(std::string programFolder) : PacedWindow(std::move(programFolder)) {
     WNDCLASSEXW windowClass{};
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -395,10 +394,6 @@ void MainWindow::EndProgram(int exitStatus) {
     // The message loop ends once the running handler returns; wWinMain then returns the status.
     m_ending = true;
     PostQuitMessage(exitStatus);
-}
-
-std::string MainWindow::ProgramFolder() const {
-    return m_programFolder.empty() ? ExecutableFolder() : m_programFolder;
 }
 
 void MainWindow::PaintCaption(Button button, const std::string& text) {

@@ -35,7 +35,6 @@ public:
 
     std::string BoxText(Box box) const override;
     void EndProgram(int exitStatus) override;
-    std::string ProgramFolder() const override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -70,7 +69,6 @@ private:
     HWND m_lastFocus = nullptr;
     bool m_wired = false;
     bool m_ending = false;
-    std::string m_programFolder;
 };
 
 }  // namespace zv

@@ -24,15 +24,14 @@ Clock::time_point ReadClock() {
 // "rows 3-4", "all", "background", "drain", "box File not found!".
 class PaintLog : public zv::PacedWindow, public zv::ScreenImage {
 public:
-    PaintLog() : PacedWindow(&ReadClock) { SetScreen(*this); }
+    // A folder without the recording: a click stops at the box that says so.
+    PaintLog() : PacedWindow("zv-no-such-folder", &ReadClock) { SetScreen(*this); }
 
     using PacedWindow::DropsInput;
     using PacedWindow::Run;
 
     std::string BoxText(zv::Box) const override { return {}; }
     void EndProgram(int) override {}
-    // A folder without the recording: a click stops at the box that says so.
-    std::string ProgramFolder() const override { return "zv-no-such-folder"; }
 
     void SetBackground(zv::Rgb) override { log.push_back("background"); }
     bool SetPixel(int, int, zv::Rgb) override { return true; }
