@@ -18,17 +18,17 @@ PacedWindow::PacedWindow(std::string programFolder, Now now)
     : m_programFolder(std::move(programFolder)), m_now(now), m_maker(*this) {}
 
 std::string PacedWindow::Caption(Button button) const {
-    return CaptionOf(button).text;
+    return m_captions[Index(button)].text;
 }
 
 void PacedWindow::SetCaption(Button button, const std::string& text) {
     // The preview sets a caption once per line: the line's pixels are shown with it.
     PaintPendingPixels();
     Button other = button == Button::Check ? Button::MakeMovie : Button::Check;
-    if (CaptionOf(other).pending) {
+    if (m_captions[Index(other)].pending) {
         Paint(other);
     }
-    PacedCaption& caption = CaptionOf(button);
+    PacedCaption& caption = m_captions[Index(button)];
     if (text == caption.text) {
         return;
     }
@@ -49,8 +49,7 @@ void PacedWindow::SetScreenBackground(Rgb colour) {
 void PacedWindow::RepaintScreen() {
     FlushCaptions();
     m_pendingAll = false;
-    m_pendingFirst = 0;
-    m_pendingLast = -1;
+    m_pendingRows = kNoRows;
     m_screen->RepaintAll();
 }
 
@@ -61,19 +60,19 @@ void PacedWindow::SetScreenPenWidth(int) {
 
 void PacedWindow::SetScreenPixel(int x, int y, Rgb colour) {
     FlushCaptions();
-    bool pending = m_pendingFirst <= m_pendingLast;
-    if (pending && !m_pendingAll && (y < m_pendingFirst || y > m_pendingLast)) {
+    if (!m_pendingAll && m_pendingRows != kNoRows &&
+        (y < m_pendingRows.first || y > m_pendingRows.second)) {
         PaintPendingPixels();
-        pending = false;
     }
     if (m_screen->SetPixel(x, y, colour) && !m_pendingAll) {
-        m_pendingFirst = pending ? std::min(m_pendingFirst, y) : y;
-        m_pendingLast = pending ? std::max(m_pendingLast, y) : y;
+        auto [first, last] = m_pendingRows;
+        m_pendingRows =
+            m_pendingRows == kNoRows ? Rows{y, y} : Rows{std::min(first, y), std::max(last, y)};
     }
 }
 
 void PacedWindow::StartCaption(Button button, const std::string& text) {
-    CaptionOf(button).text = text;
+    m_captions[Index(button)].text = text;
     PaintCaption(button, text);
 }
 
@@ -129,7 +128,7 @@ void PacedWindow::DropQueuedInput() {
 }
 
 void PacedWindow::Paint(Button button) {
-    PacedCaption& caption = CaptionOf(button);
+    PacedCaption& caption = m_captions[Index(button)];
     PaintCaption(button, caption.text);
     caption.painted = m_now();
     caption.pending = false;
@@ -137,33 +136,19 @@ void PacedWindow::Paint(Button button) {
 
 void PacedWindow::FlushCaptions() {
     for (Button button : {Button::Check, Button::MakeMovie}) {
-        if (CaptionOf(button).pending) {
+        if (m_captions[Index(button)].pending) {
             Paint(button);
         }
     }
 }
 
 void PacedWindow::PaintPendingPixels() {
-    if (m_pendingAll) {
-        m_pendingAll = false;
-        m_pendingFirst = 0;
-        m_pendingLast = -1;
+    auto [first, last] = std::exchange(m_pendingRows, kNoRows);
+    if (std::exchange(m_pendingAll, false)) {
         m_screen->RepaintAll();
-    } else if (m_pendingFirst <= m_pendingLast) {
-        int first = m_pendingFirst;
-        int last = m_pendingLast;
-        m_pendingFirst = 0;
-        m_pendingLast = -1;
+    } else if (first <= last) {
         m_screen->RepaintRows(first, last);
     }
-}
-
-PacedWindow::PacedCaption& PacedWindow::CaptionOf(Button button) {
-    return button == Button::Check ? m_check : m_makeMovie;
-}
-
-const PacedWindow::PacedCaption& PacedWindow::CaptionOf(Button button) const {
-    return button == Button::Check ? m_check : m_makeMovie;
 }
 
 }  // namespace zv

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/MovieMaker.h"
 #include "app/ScreenImage.h"
@@ -75,18 +77,17 @@ private:
     void Paint(Button button);
     void FlushCaptions();
     void PaintPendingPixels();
-    PacedCaption& CaptionOf(Button button);
-    const PacedCaption& CaptionOf(Button button) const;
+    static int Index(Button button) { return static_cast<int>(button); }
 
     std::string m_programFolder;
     Now m_now;
     ScreenImage* m_screen = nullptr;
-    PacedCaption m_check;
-    PacedCaption m_makeMovie;
-    // The image rows set since the area was last painted; none while first > last. All of them
-    // after the background was set.
-    int m_pendingFirst = 0;
-    int m_pendingLast = -1;
+    std::array<PacedCaption, 2> m_captions;
+    // The image rows set since the area was last painted, first to last; all of them after the
+    // background was set.
+    using Rows = std::pair<int, int>;
+    static constexpr Rows kNoRows{0, -1};
+    Rows m_pendingRows = kNoRows;
     bool m_pendingAll = false;
     bool m_running = false;
     bool m_draining = false;
