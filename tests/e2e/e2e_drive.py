@@ -172,13 +172,13 @@ def main():
         Dismiss(box)
         assert app.wait(timeout=60) == 1, "the error box ended the program without a failure"
 
-        # Keys an impatient user types at once after the click come while the build of a recording
-        # of 9,000 frames runs, or as its closing box opens: none of them answers the box.
+        # Keys and a click an impatient user gives at once after the click come while the build of
+        # a recording of 9,000 frames runs, or as its closing box opens: none of them counts.
         with open(os.path.join(folder, "long.raw"), "wb") as recording:
             recording.write(bytes(i % 251 for i in range(11_760)) * 9_000)
         app = Start(command, elsewhere)
         Do(app, NAME, ("type", "long.raw"), MAKE,
-           ("key", "Return", "space", "Tab", "Return", "space"))
+           ("key", "Return", "space", "Tab", "Return", "space"), CHECK)
         box = WaitForBox(app, CLOSING_TITLE, timeout=60)
         time.sleep(2)
         assert Windows(CLOSING_TITLE) == [box], "keys typed during the build answered the box"

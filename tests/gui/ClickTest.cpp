@@ -13,7 +13,7 @@ private slots:
     void ThePreviewDrawsTheLastFrameOnBlue();
     void TheBuildPaintsEveryStepAndEndsWithFinished();
     void AMissingSourceIsNamedAsTyped();
-    void InputDuringABuildIsDropped();
+    void ACloseRequestDuringABuildIsIgnored();
 };
 
 // Two frames after the default head, under a name with accents. The second frame is black but
@@ -93,48 +93,21 @@ void ClickTest::AMissingSourceIsNamedAsTyped() {
     QCOMPARE(window.Button("Check").text(), QStringLiteral("Check Alignment"));
 }
 
-// An impatient user types Return, Space and Tab, clicks and asks to close while the build runs:
-// all of it is dropped. The closing box waits for its own answer, and the window stays.
-void ClickTest::InputDuringABuildIsDropped() {
+// A request to close the window while the build runs is ignored: the closing box waits for its
+// own answer, and the window stays. Keys and clicks come through the X server in the end-to-end
+// run.
+void ClickTest::ACloseRequestDuringABuildIsIgnored() {
     WindowUnderTest window;
     zv::test::MakeSparseFile(window / "take1.raw", 1'088 + 2 * 11'760);
     window.Box("ZIDAFile").setText(QStringLiteral("take1.raw"));
-    const struct {
-        const char* target;
-        QEvent::Type type;
-        Qt::Key key;  // Qt::Key_unknown for a click
-        const char* text;
-    } queued[] = {
-        {"MakeMovie", QEvent::KeyPress, Qt::Key_Return, "\r"},
-        {"MakeMovie", QEvent::KeyPress, Qt::Key_Space, " "},
-        {"MakeMovie", QEvent::KeyRelease, Qt::Key_Space, " "},
-        {"MakeMovie", QEvent::KeyPress, Qt::Key_Tab, "\t"},
-        {"Skew", QEvent::KeyPress, Qt::Key_1, "1"},
-        {"Check", QEvent::MouseButtonPress, Qt::Key_unknown, ""},
-        {"Check", QEvent::MouseButtonRelease, Qt::Key_unknown, ""},
-    };
-    window.WhenPainted("MakeMovie", QStringLiteral("Making CH-1"), [&] {
-        for (const auto& input : queued) {
-            auto* target = window.Window().findChild<QWidget*>(input.target);
-            QPointF centre = target->rect().center();
-            QEvent* event =
-                input.key != Qt::Key_unknown
-                    ? static_cast<QEvent*>(new QKeyEvent(input.type, input.key, Qt::NoModifier,
-                                                         QString::fromLatin1(input.text)))
-                    : new QMouseEvent(input.type, centre, target->mapToGlobal(centre),
-                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::postEvent(target, event);
-        }
-        QCoreApplication::postEvent(&window.Window(), new QCloseEvent);
-    });
+    window.WhenPainted("MakeMovie", QStringLiteral("Making CH-1"),
+                       [&] { QCoreApplication::postEvent(&window.Window(), new QCloseEvent); });
     BoxAnswerer answerer;
     QTest::mouseClick(&window.Button("MakeMovie"), Qt::LeftButton);
     QCoreApplication::processEvents();
 
     QCOMPARE(answerer.Boxes(), QStringList{"information ZIDA ready to be written by CDRWIN!: Exit "
                                            "this program and use CDRWIN to burn."});
-    QCOMPARE(window.Button("MakeMovie").text(), QStringLiteral("Finished!"));
-    QCOMPARE(window.Box("Skew").text(), QStringLiteral("46"));
     QVERIFY(window.Window().isVisible());
     QVERIFY(window.Ends().empty());
 }
