@@ -101,6 +101,11 @@ bool Fits(HWND control, HFONT font, int margin) {
     return size.cx + margin <= area.right - area.left;
 }
 
+// Its icon, one OK button, modal to the program.
+UINT MessageBoxFlags(MessageStyle style) {
+    return MB_OK | MB_APPLMODAL | (style == MessageStyle::Stop ? MB_ICONSTOP : MB_ICONINFORMATION);
+}
+
 // Without its window the program has nothing else to tell the user with.
 int Fail(const char* action, DWORD error) {
     std::string text = Win32Error(action, "the window", error).what();
@@ -365,11 +370,6 @@ HWND MainWindow::Item(std::string_view name) const {
 
 std::string MainWindow::BoxText(Box box) const {
     return FromUtf16(TextOf(Item(NameOf(box))));
-}
-
-UINT MessageBoxFlags(MessageStyle style) {
-    UINT icon = style == MessageStyle::Stop ? MB_ICONSTOP : MB_ICONINFORMATION;
-    return MB_OK | icon | MB_APPLMODAL;
 }
 
 void MainWindow::ShowBox(const std::string& text, const std::string& title, MessageStyle style) {

@@ -13,9 +13,6 @@
 
 namespace zv {
 
-// The flags of a message box of `style`: its icon, one OK button, modal to the program.
-UINT MessageBoxFlags(MessageStyle style);
-
 // The one window of ZE Veduz. It forwards its controls' events to MovieMaker and carries out what
 // MovieMaker asks of a window. A preview or a build runs inside its click; the window drops
 // whatever the user does meanwhile.

@@ -82,12 +82,6 @@ TEST_F(Win32WindowTest, ScreenReadersNameEveryControl) {
     }
 }
 
-// The stop sign for the stop style, the information sign for the other.
-TEST(Win32ProgramTest, EachStyleHasItsIcon) {
-    EXPECT_EQ(MessageBoxFlags(MessageStyle::Stop), 0x10u);
-    EXPECT_EQ(MessageBoxFlags(MessageStyle::Information), 0x40u);
-}
-
 // Composed text would reach an offset box without passing the key filter.
 TEST_F(Win32WindowTest, OnlyTheNameBoxTakesAnInputMethod) {
     const struct {
