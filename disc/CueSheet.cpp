@@ -1,7 +1,6 @@
 #include "disc/CueSheet.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "common/Checked.h"
 #include "common/File.h"
@@ -35,22 +34,15 @@ TrackCount CountTracks(const OutputFolder& output) {
     return count;
 }
 
-// The cue sheet listing files 0.bin to lastNumber.bin as audio tracks, lines ending in CR LF.
-std::string CueSheetText(int lastNumber) {
+// The draft sheet listing files 0.bin to lastNumber.bin as audio tracks, lines ending in CR LF.
+void WriteCueSheet(OutputFolder& output, int lastNumber) {
     std::string text;
     for (int number = 0; number <= lastNumber; ++number) {
-        char track[16];
-        std::snprintf(track, sizeof track, "%02d", number + 1);
         // The name as the file is called: burners on Linux match names case by case.
         text += "FILE " + std::to_string(number) + ".bin BINARY\r\n";
-        text += "TRACK " + std::string(track) + " AUDIO\r\n";
-        text += "INDEX 01 00:00:00\r\n";
+        text += "TRACK " + std::string(number < 9 ? "0" : "") + std::to_string(number + 1) +
+                " AUDIO\r\nINDEX 01 00:00:00\r\n";
     }
-    return text;
-}
-
-void WriteCueSheet(OutputFolder& output, int lastNumber) {
-    std::string text = CueSheetText(lastNumber);
     output.Create(Paths::CueSheetDraftName()).Write(text.data(), text.size());
 }
 

@@ -23,8 +23,13 @@ std::int64_t TenThousandthsOfKilobytes(std::int64_t length) {
     return quotient;
 }
 
-// The size text of a length of 0 to 2,147,483,647 bytes.
-std::string SizeText(std::int32_t length) {
+}  // namespace
+
+std::string GetFileSize(const std::string& path, std::int64_t length) {
+    if (length > std::numeric_limits<std::int32_t>::max()) {
+        throw StandardError("Cannot measure " + path + ": its " + std::to_string(length) +
+                            " bytes are more than 2147483647, the largest size a track may have");
+    }
     if (length < kKilobyte) {
         return std::to_string(length);
     }
@@ -37,16 +42,6 @@ std::string SizeText(std::int32_t length) {
     std::string digits = std::to_string(kPlaces + fraction).substr(1);
     digits.erase(digits.find_last_not_of('0') + 1);
     return text + "." + digits;
-}
-
-}  // namespace
-
-std::string GetFileSize(const std::string& path, std::int64_t length) {
-    if (length > std::numeric_limits<std::int32_t>::max()) {
-        throw StandardError("Cannot measure " + path + ": its " + std::to_string(length) +
-                            " bytes are more than 2147483647, the largest size a track may have");
-    }
-    return SizeText(static_cast<std::int32_t>(length));
 }
 
 // A size text is digits and at most a point and a fraction: the digits before the point are read.

@@ -31,7 +31,6 @@ TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, const
     : m_window(window), m_parameters(parameters), m_paths(paths) {}
 
 std::optional<OutputFolder> TrackSplitter::Run() {
-    m_trackNumber = 1;
     std::string sourcePath = m_paths.SourcePath(m_parameters.SourceName);
     if (!FileExists(sourcePath)) {
         m_window.ShowMessage(sourcePath + " NOT FOUND!", "File not found!", MessageStyle::Stop);
