@@ -28,7 +28,7 @@ public:
 
     // Reads until `count` bytes are in or the file ends; returns the bytes read.
     std::size_t Read(void* buffer, std::size_t count);
-    void Write(const void* buffer, std::size_t count);
+    void Write(const void* buffer, std::size_t count) { WriteAt(buffer, count, -1); }
     void WriteZeros(std::size_t count);
     // Bytes between the end of the file and `offset` read as zeros, and take no room where the
     // file system allows. A negative offset writes at the running position, as Write does.

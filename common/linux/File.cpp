@@ -28,14 +28,6 @@ auto Retry(Call call) {
     return result;
 }
 
-// A name with a NUL in it names no file: the system would see only the part before the NUL.
-const char* SystemName(const std::string& name, const char* action, const std::string& path) {
-    if (name.find('\0') != std::string::npos) {
-        throw StandardError::FromErrno(action, path, ENOENT);
-    }
-    return name.c_str();
-}
-
 struct stat StatusOf(const SystemHandle& handle, const char* action, const std::string& path) {
     struct stat status {};
     if (::fstat(DescriptorOf(handle), &status) != 0) {
@@ -51,8 +43,12 @@ FileId IdOf(const struct stat& status) {
 // A regular file, for reading, `name` opened relative to `folder` (AT_FDCWD: the working
 // folder). O_NONBLOCK: a pipe in place of a file must not wait for a writer.
 int OpenRegular(int folder, const std::string& name, const std::string& path, int flags) {
-    int descriptor =
-        ::openat(folder, SystemName(name, "open", path), O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
+    // A typed name may hold a NUL, and the system would see only the part before it; the
+    // program's own names and folders never do.
+    if (name.find('\0') != std::string::npos) {
+        throw StandardError::FromErrno("open", path, ENOENT);
+    }
+    int descriptor = ::openat(folder, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
     if (descriptor < 0) {
         throw StandardError::FromErrno("open", path, errno);
     }
@@ -94,11 +90,6 @@ std::size_t File::Read(void* buffer, std::size_t count) {
     return done;
 }
 
-void File::Write(const void* buffer, std::size_t count) {
-    WriteAt(buffer, count, -1);
-}
-
-// A negative offset writes at the running position.
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     const auto* bytes = static_cast<const char*>(buffer);
     std::int64_t end = (offset < 0 ? m_written : offset) + static_cast<std::int64_t>(count);
@@ -145,8 +136,8 @@ void File::Close() {
 }
 
 Folder Folder::Open(const std::string& path) {
-    int descriptor = ::openat(AT_FDCWD, SystemName(path, "open folder", path),
-                              O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    int descriptor =
+        ::openat(AT_FDCWD, path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
         throw StandardError::FromErrno("open folder", path, errno);
     }
@@ -175,8 +166,7 @@ std::optional<Folder> Folder::Claim(const std::string& path) {
 
 std::optional<Folder::Entry> Folder::Find(const std::string& name) const {
     struct stat status {};
-    if (name.find('\0') != std::string::npos ||
-        ::fstatat(DescriptorOf(m_handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(DescriptorOf(m_handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     return Entry{IdOf(status), status.st_size, S_ISDIR(status.st_mode)};
@@ -190,7 +180,7 @@ File Folder::OpenForReading(const std::string& name) const {
 File Folder::CreateNew(const std::string& name) {
     std::string path = PathOf(name);
     // O_EXCL: never a file that was there, nor one a link leads to.
-    int descriptor = ::openat(DescriptorOf(m_handle), SystemName(name, "create", path),
+    int descriptor = ::openat(DescriptorOf(m_handle), name.c_str(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0) {
         int error = errno;
@@ -201,16 +191,14 @@ File Folder::CreateNew(const std::string& name) {
 }
 
 void Folder::Remove(const std::string& name) {
-    std::string path = PathOf(name);
-    if (::unlinkat(DescriptorOf(m_handle), SystemName(name, "remove", path), 0) != 0) {
-        throw StandardError::FromErrno("remove", path, errno);
+    if (::unlinkat(DescriptorOf(m_handle), name.c_str(), 0) != 0) {
+        throw StandardError::FromErrno("remove", PathOf(name), errno);
     }
 }
 
 void Folder::Rename(const std::string& from, const std::string& to) {
     int folder = DescriptorOf(m_handle);
-    if (::renameat(folder, SystemName(from, "rename", PathOf(from)), folder,
-                   SystemName(to, "rename", PathOf(to))) != 0) {
+    if (::renameat(folder, from.c_str(), folder, to.c_str()) != 0) {
         throw StandardError::FromErrno("rename", PathOf(from) + " to " + to, errno);
     }
 }
@@ -222,7 +210,7 @@ void Folder::Sync() {
 }
 
 bool MakeFolder(const std::string& path) {
-    if (::mkdir(SystemName(path, "create folder", path), 0777) == 0) {
+    if (::mkdir(path.c_str(), 0777) == 0) {
         return true;
     }
     if (errno == EEXIST) {

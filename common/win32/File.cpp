@@ -32,21 +32,17 @@ constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(2
 // Folders open only with backup semantics; a link is never followed.
 constexpr DWORD kFolderFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
 
-// A build holds its folder without delete sharing: renaming or removing it (delete access) is
-// refused while the build runs. It shares reading and writing, since MoveFileExW opens the folder
-// to write in it when it renames there. A program that holds the folder and shares less meets the
-// claim as a sharing violation.
+// Not shared for deleting: no one renames or removes the folder while a build holds it. Shared for
+// writing, since MoveFileExW opens the folder to write when it renames there. A program that holds
+// the folder sharing less meets the claim as a sharing violation.
 constexpr DWORD kClaimAccess = FILE_LIST_DIRECTORY | FILE_ADD_FILE;
 constexpr DWORD kClaimShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-// Builds tell each other apart from other programs by a marker no other program makes: a named
-// mutex for the folder's id, made before the claim and closed after it, so that a build that finds
-// it knows another build holds the folder, or is about to. Global, for builds in other sessions;
-// one that another user made refuses us access, which tells the same. Empty when another build has
-// the marker of the folder at `path`.
+// A named mutex for the folder's id tells builds apart from other programs: made before the claim
+// and closed after it, it says another build holds the folder, or is about to. Global, for other
+// sessions; another user's refuses us access, which says the same. Null when another build has it.
 HANDLE TakeMarker(const std::string& path) {
-    SystemHandle folder(NativeOf(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
-                                            kFolderFlags, "open folder")));
+    SystemHandle folder = OpenHandle(path, FILE_READ_ATTRIBUTES, kFolderFlags, "open folder");
     FileId id = FileIdOf(HandleOf(folder.Get()), path);
     std::wstring name = L"Global\\ZEVeduz.build." + std::to_wstring(id.volume) + L"." +
                         std::to_wstring(id.index) + L"." + std::to_wstring(id.upper);
@@ -64,16 +60,9 @@ HANDLE TakeMarker(const std::string& path) {
 
 // The path Windows gives an open file, or empty where it cannot tell.
 std::wstring FinalPathOf(HANDLE handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    while (true) {
-        DWORD length =
-            ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-        if (length == 0 || length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(length);
-    }
+    return Filled([&](std::wstring& path) {
+        return ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+    });
 }
 
 // Wine opens a Unix symbolic link as the file it leads to, and would remove that file: true when
@@ -95,10 +84,9 @@ bool LeadsOut(HANDLE entry, const std::string& folder) {
 }
 
 // Refuses what is not a folder, as opening it as one would.
-NativeHandle CheckFolder(HANDLE handle, const std::string& path) {
-    SystemHandle folder(NativeOf(handle));
+NativeHandle CheckFolder(SystemHandle folder, const std::string& path) {
     BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(handle, &information)) {
+    if (!::GetFileInformationByHandle(HandleOf(folder.Get()), &information)) {
         throw Win32Error("open folder", path, ::GetLastError());
     }
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -111,7 +99,7 @@ NativeHandle CheckFolder(HANDLE handle, const std::string& path) {
 
 File File::OpenForReading(const std::string& path) {
     // The recording may be a link, as the user's choice; a placeholder is read through its filter.
-    return File(NativeOf(OpenRegularFile(path, true)), path);
+    return File(OpenRegularFile(path, true).Release(), path);
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {
@@ -119,13 +107,10 @@ std::size_t File::Read(void* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         DWORD got = 0;
+        // A file opened for reading is a disk file: its end reads as success with no bytes.
         if (!::ReadFile(HandleOf(m_handle.Get()), bytes + done, CallBytes(count - done), &got,
                         nullptr)) {
-            DWORD error = ::GetLastError();
-            if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) {
-                break;
-            }
-            throw Win32Error("read", m_path, error);
+            throw Win32Error("read", m_path, ::GetLastError());
         }
         if (got == 0) {
             break;
@@ -133,10 +118,6 @@ std::size_t File::Read(void* buffer, std::size_t count) {
         done += got;
     }
     return done;
-}
-
-void File::Write(const void* buffer, std::size_t count) {
-    WriteAt(buffer, count, -1);
 }
 
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
@@ -203,9 +184,9 @@ bool MakeFolder(const std::string& path) {
 }
 
 Folder Folder::Open(const std::string& path) {
-    HANDLE handle = OpenHandle(path, FILE_LIST_DIRECTORY, kShareAll, OPEN_EXISTING, kFolderFlags,
-                               "open folder");
-    return Folder(CheckFolder(handle, path), path);
+    return Folder(
+        CheckFolder(OpenHandle(path, FILE_LIST_DIRECTORY, kFolderFlags, "open folder"), path),
+        path);
 }
 
 std::optional<Folder> Folder::Claim(const std::string& path) {
@@ -224,7 +205,7 @@ std::optional<Folder> Folder::Claim(const std::string& path) {
         }
         throw Win32Error("open folder", path, error);
     }
-    Folder folder(CheckFolder(handle, path), path);
+    Folder folder(CheckFolder(SystemHandle(NativeOf(handle)), path), path);
     folder.m_marker = std::move(marker);
     return folder;
 }
@@ -233,8 +214,7 @@ std::optional<Folder> Folder::Claim(const std::string& path) {
 std::optional<Folder::Entry> Folder::Find(const std::string& name) const {
     std::string path = PathOf(name);
     try {
-        SystemHandle entry(NativeOf(OpenHandle(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
-                                               kFolderFlags, "open")));
+        SystemHandle entry = OpenHandle(path, FILE_READ_ATTRIBUTES, kFolderFlags, "open");
         HANDLE handle = HandleOf(entry.Get());
         BY_HANDLE_FILE_INFORMATION information{};
         if (!::GetFileInformationByHandle(handle, &information)) {
@@ -254,7 +234,7 @@ std::optional<Folder::Entry> Folder::Find(const std::string& name) const {
 
 File Folder::OpenForReading(const std::string& name) const {
     std::string path = PathOf(name);
-    return File(NativeOf(OpenRegularFile(path, false)), path);
+    return File(OpenRegularFile(path, false).Release(), path);
 }
 
 File Folder::CreateNew(const std::string& name) {
@@ -281,9 +261,8 @@ File Folder::CreateNew(const std::string& name) {
 // to a folder included. A read-only file goes too, as on Linux.
 void Folder::Remove(const std::string& name) {
     std::string path = PathOf(name);
-    SystemHandle owned(
-        NativeOf(OpenHandle(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll,
-                            OPEN_EXISTING, kFolderFlags, "remove")));
+    SystemHandle owned = OpenHandle(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                    kFolderFlags, "remove");
     HANDLE entry = HandleOf(owned.Get());
     FILE_ATTRIBUTE_TAG_INFO tag = TagOf(entry, path);
     if (KindOf(tag.FileAttributes, tag.ReparseTag) == EntryKind::kFolder) {
@@ -321,8 +300,6 @@ void Folder::Remove(const std::string& name) {
     }
 }
 
-// The claim shares writing, so MoveFileExW, which opens the target folder for writing, is not
-// refused by it.
 void Folder::Rename(const std::string& from, const std::string& to) {
     std::string what = PathOf(from) + " to " + to;
     if (!::MoveFileExW(SystemName(PathOf(from), "rename").c_str(),

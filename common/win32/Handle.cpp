@@ -39,19 +39,14 @@ std::wstring SystemName(const std::string& path, const char* action) {
     }
     // Windows would make the path absolute and resolve "." and ".." itself, but only below
     // MAX_PATH; GetFullPathNameW does the same at any length.
-    std::wstring full(wide->size() + MAX_PATH, L'\0');
-    while (true) {
+    return LongForm(Filled([&](std::wstring& full) {
         DWORD length = ::GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()),
                                           full.data(), nullptr);
         if (length == 0) {
             throw Win32Error(action, path, ::GetLastError());
         }
-        if (length < full.size()) {
-            full.resize(length);
-            return LongForm(full);
-        }
-        full.resize(length);
-    }
+        return length;
+    }));
 }
 
 StandardError Win32Error(const std::string& action, const std::string& path, DWORD error) {
@@ -76,15 +71,13 @@ StandardError Win32Error(const std::string& action, const std::string& path, DWO
     return StandardError::Cannot(action, path, FromUtf16(reason));
 }
 
-HANDLE OpenHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,
-                  DWORD flags, const char* action) {
-    std::wstring name = SystemName(path, action);
-    HANDLE handle = ::CreateFileW(name.c_str(), access, share, nullptr, disposition,
-                                  flags | FILE_ATTRIBUTE_NORMAL, nullptr);
+SystemHandle OpenHandle(const std::string& path, DWORD access, DWORD flags, const char* action) {
+    HANDLE handle = ::CreateFileW(SystemName(path, action).c_str(), access, kShareAll, nullptr,
+                                  OPEN_EXISTING, flags | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         throw Win32Error(action, path, ::GetLastError());
     }
-    return handle;
+    return SystemHandle(NativeOf(handle));
 }
 
 EntryKind KindOf(DWORD attributes, DWORD reparseTag) {
@@ -124,10 +117,9 @@ FileId FileIdOf(HANDLE handle, const std::string& path) {
             (std::uint64_t(old.nFileIndexHigh) << 32) | old.nFileIndexLow};
 }
 
-HANDLE OpenRegularFile(const std::string& path, bool followLinks) {
-    SystemHandle owned(
-        NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING,
-                            followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open")));
+SystemHandle OpenRegularFile(const std::string& path, bool followLinks) {
+    SystemHandle owned =
+        OpenHandle(path, GENERIC_READ, followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, "open");
     HANDLE file = HandleOf(owned.Get());
     FILE_ATTRIBUTE_TAG_INFO tag = TagOf(file, path);
     if (::GetFileType(file) != FILE_TYPE_DISK ||
@@ -135,16 +127,15 @@ HANDLE OpenRegularFile(const std::string& path, bool followLinks) {
         throw StandardError::Cannot("read", path, "Not a regular file");
     }
     if ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 || followLinks) {
-        return HandleOf(owned.Release());
+        return owned;
     }
     // Opened as itself, a placeholder reads as the stub it is: open it again through its filter
     // driver, which fetches or unpacks the data, and check that the name still leads to it.
-    SystemHandle served(
-        NativeOf(OpenHandle(path, GENERIC_READ, kShareAll, OPEN_EXISTING, 0, "open")));
+    SystemHandle served = OpenHandle(path, GENERIC_READ, 0, "open");
     if (!(FileIdOf(HandleOf(served.Get()), path) == FileIdOf(file, path))) {
         throw StandardError::Cannot("read", path, "Not a regular file");
     }
-    return HandleOf(served.Release());
+    return served;
 }
 
 void CloseQuietly(NativeHandle handle) {

@@ -7,20 +7,15 @@
 namespace zv {
 
 std::string ExecutableFolder() {
-    // A path longer than the buffer comes back cut: grow it until the whole path fits.
-    std::wstring path(MAX_PATH, L'\0');
-    while (true) {
-        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring path = Filled([](std::wstring& buffer) {
+        DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             throw Win32Error("find the program's folder from", "GetModuleFileNameW",
                              ::GetLastError());
         }
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+        return length;
+    });
     std::size_t separator = path.find_last_of(L"\\/");
     if (separator == std::wstring::npos) {
         throw StandardError::Cannot("find the program's folder from", "GetModuleFileNameW",
