@@ -42,18 +42,10 @@ std::string TempRoot() {
 
 }  // namespace
 
-TempFolder::TempFolder() {
-    std::random_device seed;
-    std::string root = TempRoot();
-    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
-        std::string path = root + kPathSeparator + "zeveduz-" + std::to_string(seed());
-        std::error_code error;
-        if (fs::create_directory(fs::path(std::u8string(path.begin(), path.end())), error)) {
-            m_path = path;
-        }
-    }
-    if (m_path.empty()) {
-        throw std::runtime_error("cannot make a folder in " + root);
+TempFolder::TempFolder()
+    : m_path(TempRoot() + kPathSeparator + "zeveduz-" + std::to_string(std::random_device()())) {
+    if (!fs::create_directory(fs::path(std::u8string(m_path.begin(), m_path.end())))) {
+        throw std::runtime_error("cannot make " + m_path + ": it is there already");
     }
 }
 
