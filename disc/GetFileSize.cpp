@@ -7,23 +7,8 @@
 
 namespace zv {
 
-namespace {
-
 constexpr std::int64_t kKilobyte = 1024;
 constexpr std::int64_t kPlaces = 10'000;  // four decimal places
-
-// Length * 10,000 / 1,024, rounded to the nearest whole, ties to even: exact in integers.
-std::int64_t TenThousandthsOfKilobytes(std::int64_t length) {
-    std::int64_t scaled = length * kPlaces;
-    std::int64_t quotient = scaled / kKilobyte;
-    std::int64_t twiceRest = 2 * (scaled % kKilobyte);
-    if (twiceRest > kKilobyte || (twiceRest == kKilobyte && quotient % 2 != 0)) {
-        ++quotient;
-    }
-    return quotient;
-}
-
-}  // namespace
 
 std::string GetFileSize(const std::string& path, std::int64_t length) {
     if (length > std::numeric_limits<std::int32_t>::max()) {
@@ -33,7 +18,12 @@ std::string GetFileSize(const std::string& path, std::int64_t length) {
     if (length < kKilobyte) {
         return std::to_string(length);
     }
-    std::int64_t value = TenThousandthsOfKilobytes(length);
+    // Ten-thousandths of kilobytes, rounded to the nearest, ties to even: exact in integers.
+    std::int64_t value = length * kPlaces / kKilobyte;
+    std::int64_t twiceRest = 2 * (length * kPlaces % kKilobyte);
+    if (twiceRest > kKilobyte || (twiceRest == kKilobyte && value % 2 != 0)) {
+        ++value;
+    }
     std::string text = std::to_string(value / kPlaces);
     std::int64_t fraction = value % kPlaces;
     if (fraction == 0) {

@@ -9,9 +9,9 @@
 
 namespace zv {
 
-// Files/ while one build writes its set there, held by this build alone. Every file the build
-// makes stays open until the set is published: an open file keeps its id, so publishing needs
-// only to compare each one with what its name then leads to.
+// Files/ while one build writes its set there, held by it alone. Every file the build makes stays
+// open until the set is published: an open file keeps its id, which publishing compares with
+// what its name then leads to.
 class OutputFolder {
 public:
     // Creates Files/ when nothing of its name is there; a plain file is left as it is.
@@ -25,21 +25,19 @@ public:
     // cue sheet count too.
     void GuardRecording(const File& recording, int lastNumber) const;
     // A new, empty file of the build's own: whatever had that name (a file, a link, a pipe) is
-    // removed first, never written into; a folder of that name is an error. The reference lasts
-    // as long as the folder.
+    // removed first, never written into; a folder of that name is an error.
     File& Create(const std::string& name);
     // The length of what has that name; empty when nothing readable has it. A file this build made
-    // counts as long as it was written: publishing checks that the name still leads to it, of that
-    // length.
+    // counts as long as it was written, which publishing checks.
     std::optional<std::int64_t> LengthOf(const std::string& name) const;
     // False when nothing but a folder, or nothing at all, has that name.
     bool Remove(const std::string& name);
     // The sheet and any draft of it, their removal flushed: a build that stops later leaves no
     // sheet over a mixed set.
     void RemoveCueSheet();
-    // Every file made, the draft sheet among them, reaches stable storage and is checked to be
-    // at its name, of the length written, and the set to be the one the draft lists; only then
-    // does the draft become ZIDA.cue, and the folder is flushed.
+    // Every file made, the draft among them, reaches stable storage and is checked to be at its
+    // name, of the length written, and to be one the draft lists; only then does the draft become
+    // ZIDA.cue, and the folder is flushed.
     void Publish();
 
 private:

@@ -11,8 +11,6 @@
 
 namespace zv {
 
-namespace {
-
 constexpr std::int64_t kBlockBytes = kFrameBytes;  // 11,760: five 2,352-byte audio sectors
 constexpr std::int64_t kBlocksPerTrack = 900;
 constexpr std::int64_t kTrackDataBytes = kBlockBytes * kBlocksPerTrack;
@@ -24,8 +22,6 @@ constexpr std::int64_t kExtraHeadBytes = 2;
 constexpr std::int64_t kCopyChunkBytes = 90 * kBlockBytes;
 // Track numbers are 16-bit.
 constexpr std::int64_t kMaxFileNumber = 32'767;
-
-}  // namespace
 
 TrackSplitter::TrackSplitter(Window& window, const Parameters& parameters, const Paths& paths)
     : m_window(window), m_parameters(parameters), m_paths(paths) {}
