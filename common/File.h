@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "common/System.h"
 #include "common/SystemHandle.h"
 
 namespace zv {
@@ -87,7 +88,7 @@ public:
     // best.
     void Sync();
 
-    std::string PathOf(const std::string& name) const;
+    std::string PathOf(const std::string& name) const { return m_path + kPathSeparator + name; }
 
 private:
     Folder(NativeHandle handle, std::string path) : m_handle(handle), m_path(std::move(path)) {}

@@ -24,12 +24,8 @@ std::string ExecutableFolder() {
         }
         path.resize(path.size() * 2);
     }
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        throw StandardError::Cannot("find the program's folder from", kLink,
-                                    "\"" + path + "\" names no folder");
-    }
-    return path.substr(0, slash);
+    // The link holds an absolute path.
+    return path.substr(0, path.rfind('/'));
 }
 
 }  // namespace zv

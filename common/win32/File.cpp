@@ -85,11 +85,7 @@ bool LeadsOut(HANDLE entry, const std::string& folder) {
 
 // Refuses what is not a folder, as opening it as one would.
 NativeHandle CheckFolder(SystemHandle folder, const std::string& path) {
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(HandleOf(folder.Get()), &information)) {
-        throw Win32Error("open folder", path, ::GetLastError());
-    }
-    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if ((TagOf(HandleOf(folder.Get()), path).FileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         throw Win32Error("open folder", path, ERROR_DIRECTORY);
     }
     return folder.Release();
@@ -310,9 +306,7 @@ void Folder::Rename(const std::string& from, const std::string& to) {
 }
 
 // Windows flushes a folder only through a handle that may write to it, as a claimed folder's may;
-// one opened only to list it, or a file system that cannot flush folders, leaves the entries to
-// the file system's journal (NTFS logs every new, renamed or removed entry), which the flushes of
-// the files commit.
+// else, or where folders cannot be flushed, the entries are left to the file system's journal.
 void Folder::Sync() {
     if (!::FlushFileBuffers(HandleOf(m_handle.Get()))) {
         DWORD error = ::GetLastError();

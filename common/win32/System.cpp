@@ -16,13 +16,10 @@ std::string ExecutableFolder() {
         }
         return length;
     });
-    std::size_t separator = path.find_last_of(L"\\/");
-    if (separator == std::wstring::npos) {
-        throw StandardError::Cannot("find the program's folder from", "GetModuleFileNameW",
-                                    "\"" + FromUtf16(path) + "\" names no folder");
-    }
-    // Every path is made from it: a name that does not convert would lead to no file, or another.
-    std::optional<std::string> folder = Utf8Of(path.substr(0, separator), IllFormed::kRefuse);
+    // The path is absolute. Every path is made from it: a name that does not convert would lead
+    // to no file, or another.
+    std::optional<std::string> folder =
+        Utf8Of(path.substr(0, path.find_last_of(L"\\/")), IllFormed::kRefuse);
     if (!folder) {
         throw Win32Error("find the program's folder from", "GetModuleFileNameW",
                          ERROR_NO_UNICODE_TRANSLATION);
