@@ -1,15 +1,13 @@
 #include "tests/support/TestFiles.h"
 
-#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 #ifndef _WIN32
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace zv::test {
@@ -59,16 +57,18 @@ void MakeSparseFile(const std::string& path, std::int64_t length) {
     fs::resize_file(PathOf(path), static_cast<std::uintmax_t>(length));
 }
 
-#ifdef _WIN32
 bool IsAllZeros(const std::string& path) {
+    static const char kZeros[1 << 16] = {};
     std::ifstream in(PathOf(path), std::ios::binary);
-    char buffer[1 << 16];
+    char buffer[sizeof kZeros];
     bool zeros = static_cast<bool>(in);
     while (zeros && in.read(buffer, sizeof buffer).gcount() > 0) {
-        zeros = std::all_of(buffer, buffer + in.gcount(), [](char c) { return c == 0; });
+        zeros = std::memcmp(buffer, kZeros, static_cast<std::size_t>(in.gcount())) == 0;
     }
     return zeros;
 }
+
+#ifdef _WIN32
 
 std::map<std::string, std::string> ListFolder(const std::string& folder) {
     std::map<std::string, std::string> entries;
@@ -83,21 +83,6 @@ std::map<std::string, std::string> ListFolder(const std::string& folder) {
     return entries;
 }
 #else
-bool IsAllZeros(const std::string& path) {
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    char buffer[1 << 16];
-    bool zeros = descriptor >= 0;
-    // Only where the file holds data: holes are zeros.
-    for (off_t at = ::lseek(descriptor, 0, SEEK_DATA); zeros && at >= 0;
-         at = ::lseek(descriptor, at, SEEK_DATA)) {
-        ssize_t got = ::pread(descriptor, buffer, sizeof buffer, at);
-        zeros = got > 0 && std::all_of(buffer, buffer + got, [](char c) { return c == 0; });
-        at += got;
-    }
-    ::close(descriptor);
-    return zeros;
-}
-
 std::map<std::string, std::string> ListFolder(const std::string& folder) {
     std::map<std::string, std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {

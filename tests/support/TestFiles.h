@@ -16,7 +16,7 @@ std::vector<unsigned char> ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
 // A file of `length` zero bytes that takes no room on disk.
 void MakeSparseFile(const std::string& path, std::int64_t length);
-// True when every byte is zero. Reads only the parts that hold data: holes are zeros.
+// True when every byte is zero.
 bool IsAllZeros(const std::string& path);
 // Every entry below `folder`: its relative path, and "folder" or "<length> <modification time
 // in ns>", so that any write shows.
