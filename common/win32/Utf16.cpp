@@ -9,41 +9,41 @@
 
 namespace zv {
 
-std::optional<std::wstring> Utf16Of(std::string_view text, IllFormed illFormed) {
+namespace {
+
+// `convert(from, size, to, length)` as MultiByteToWideChar and WideCharToMultiByte count: first
+// with no room, for the length, then into the text made that long.
+template <typename To, typename From, typename Convert>
+std::optional<To> Converted(From text, Convert convert) {
     if (text.empty()) {
-        return std::wstring();
+        return To();
     }
     if (text.size() > INT_MAX) {
         return std::nullopt;
     }
-    DWORD flags = illFormed == IllFormed::kRefuse ? MB_ERR_INVALID_CHARS : 0;
     int size = static_cast<int>(text.size());
-    int length = ::MultiByteToWideChar(CP_UTF8, flags, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length == 0 ||
-        ::MultiByteToWideChar(CP_UTF8, flags, text.data(), size, wide.data(), length) != length) {
+    int length = convert(text.data(), size, nullptr, 0);
+    To converted(static_cast<std::size_t>(length), {});
+    if (length == 0 || convert(text.data(), size, converted.data(), length) != length) {
         return std::nullopt;
     }
-    return wide;
+    return converted;
+}
+
+}  // namespace
+
+std::optional<std::wstring> Utf16Of(std::string_view text, IllFormed illFormed) {
+    DWORD flags = illFormed == IllFormed::kRefuse ? MB_ERR_INVALID_CHARS : 0;
+    return Converted<std::wstring>(text, [&](const char* from, int size, wchar_t* to, int length) {
+        return ::MultiByteToWideChar(CP_UTF8, flags, from, size, to, length);
+    });
 }
 
 std::optional<std::string> Utf8Of(std::wstring_view text, IllFormed illFormed) {
-    if (text.empty()) {
-        return std::string();
-    }
-    if (text.size() > INT_MAX) {
-        return std::nullopt;
-    }
     DWORD flags = illFormed == IllFormed::kRefuse ? WC_ERR_INVALID_CHARS : 0;
-    int size = static_cast<int>(text.size());
-    int length =
-        ::WideCharToMultiByte(CP_UTF8, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    if (length == 0 || ::WideCharToMultiByte(CP_UTF8, flags, text.data(), size, narrow.data(),
-                                             length, nullptr, nullptr) != length) {
-        return std::nullopt;
-    }
-    return narrow;
+    return Converted<std::string>(text, [&](const wchar_t* from, int size, char* to, int length) {
+        return ::WideCharToMultiByte(CP_UTF8, flags, from, size, to, length, nullptr, nullptr);
+    });
 }
 
 std::wstring ToUtf16(const std::string& text) {
