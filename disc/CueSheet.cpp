@@ -66,11 +66,10 @@ void WriteFiller(OutputFolder& output, const TrackCount& count) {
 }  // namespace
 
 void MakeCueSheet(Window& window, OutputFolder& output) {
-    const Paths& paths = output.Names();
     output.RemoveCueSheet();
     TrackCount count = CountTracks(output);
     if (count.files == 0) {
-        window.ShowMessage("I couldn't find a .bin file in " + paths.OutputFolder() +
+        window.ShowMessage("I couldn't find a .bin file in " + output.Names().OutputFolder() +
                                kPathSeparator + " please read user guide and try again.",
                            "BIN file not found!", MessageStyle::Information);
         return;
