@@ -35,16 +35,16 @@ TEST_F(TrackSplitterTest, TrackLayoutIsByteExact) {
         UseRecording(PatternBytes(0, kCopyStart + c.copied));
         m_maker.MakeMovie_Click();
 
-        Captions makeMovie;
-        Captions check;
-        for (std::string_view event : m_window.events) {
-            if (event.starts_with("caption Check ")) {
-                check.emplace_back(event.substr(14));
-            } else if (event.starts_with("caption MakeMovie ")) {
-                makeMovie.emplace_back(event.substr(18));
+        auto shown = [&](std::string_view caption) {
+            Captions texts;
+            for (std::string_view event : m_window.events) {
+                if (event.starts_with(caption)) {
+                    texts.emplace_back(event.substr(caption.size()));
+                }
             }
-        }
-        EXPECT_EQ(makeMovie, c.makeMovie);
+            return texts;
+        };
+        EXPECT_EQ(shown("caption MakeMovie "), c.makeMovie);
         Captions countdown;
         for (auto [from, to] : c.countdowns) {
             for (int left = from; left >= to; --left) {
@@ -52,7 +52,7 @@ TEST_F(TrackSplitterTest, TrackLayoutIsByteExact) {
             }
         }
         countdown.push_back("Finished!");
-        EXPECT_EQ(check, countdown);
+        EXPECT_EQ(shown("caption Check "), countdown);
         // The second file is announced once the first file's last block is counted.
         auto second = std::find(m_window.events.begin(), m_window.events.end(),
                                 "caption MakeMovie Making CH-3");
