@@ -28,8 +28,9 @@ TrackCount CountTracks(const OutputFolder& output) {
         if (!length) {
             break;
         }
+        // A file adds the whole part of its size text, the digits before any point.
         std::string sizeText = GetFileSize(output.Names().TrackPath(count.files), *length);
-        count.kilobytes = CheckedAdd32(count.kilobytes, WholePartOf(sizeText), "kilobyte total");
+        count.kilobytes = CheckedAdd32(count.kilobytes, std::stoi(sizeText), "kilobyte total");
     }
     return count;
 }

@@ -1,6 +1,5 @@
 #include "disc/GetFileSize.h"
 
-#include <charconv>
 #include <limits>
 
 #include "common/StandardError.h"
@@ -32,13 +31,6 @@ std::string GetFileSize(const std::string& path, std::int64_t length) {
     std::string digits = std::to_string(kPlaces + fraction).substr(1);
     digits.erase(digits.find_last_not_of('0') + 1);
     return text + "." + digits;
-}
-
-// A size text is digits and at most a point and a fraction: the digits before the point are read.
-std::int32_t WholePartOf(const std::string& sizeText) {
-    std::int32_t whole = 0;
-    std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), whole);
-    return whole;
 }
 
 }  // namespace zv

@@ -10,7 +10,4 @@ namespace zv {
 // A length beyond 32 bits throws StandardError naming `path`.
 std::string GetFileSize(const std::string& path, std::int64_t length);
 
-// The whole part of a size text: what a file adds to the kilobyte total.
-std::int32_t WholePartOf(const std::string& sizeText);
-
 }  // namespace zv
