@@ -32,7 +32,7 @@ public:
     void Write(const void* buffer, std::size_t count) { WriteAt(buffer, count, -1); }
     void WriteZeros(std::size_t count);
     // Bytes between the end of the file and `offset` read as zeros, and take no room where the
-    // file system allows. A negative offset writes at the running position, as Write does.
+    // file system allows. A negative offset writes where the writes so far end, as Write does.
     void WriteAt(const void* buffer, std::size_t count, std::int64_t offset);
     // The length the writes through this handle have given the file.
     std::int64_t Written() const { return m_written; }

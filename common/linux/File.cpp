@@ -92,20 +92,17 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     const auto* bytes = static_cast<const char*>(buffer);
-    std::int64_t end = (offset < 0 ? m_written : offset) + static_cast<std::int64_t>(count);
+    std::int64_t at = offset < 0 ? m_written : offset;
     while (count > 0) {
-        ssize_t put = Retry([&] {
-            return offset < 0 ? ::write(DescriptorOf(m_handle), bytes, count)
-                              : ::pwrite(DescriptorOf(m_handle), bytes, count, offset);
-        });
+        ssize_t put = Retry([&] { return ::pwrite(DescriptorOf(m_handle), bytes, count, at); });
         if (put < 0) {
             throw StandardError::FromErrno("write", m_path, errno);
         }
         bytes += put;
-        offset += offset < 0 ? 0 : put;
+        at += put;
         count -= static_cast<std::size_t>(put);
     }
-    m_written = std::max(m_written, end);
+    m_written = std::max(m_written, at);
 }
 
 std::int64_t File::Size() const {

@@ -118,26 +118,26 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 
 void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset) {
     HANDLE handle = HandleOf(m_handle.Get());
-    std::int64_t end = (offset < 0 ? m_written : offset) + static_cast<std::int64_t>(count);
-    if (offset > Size()) {
+    std::int64_t at = offset < 0 ? m_written : offset;
+    if (at > Size()) {
         // Where the file system cannot leave holes (FAT, say) it writes the zeros itself.
         DWORD ignored = 0;
         ::DeviceIoControl(handle, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
     }
     const auto* bytes = static_cast<const char*>(buffer);
     while (count > 0) {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        OVERLAPPED position{};
+        position.Offset = static_cast<DWORD>(at);
+        position.OffsetHigh = static_cast<DWORD>(at >> 32);
         DWORD put = 0;
-        if (!::WriteFile(handle, bytes, CallBytes(count), &put, offset < 0 ? nullptr : &at)) {
+        if (!::WriteFile(handle, bytes, CallBytes(count), &put, &position)) {
             throw Win32Error("write", m_path, ::GetLastError());
         }
         bytes += put;
-        offset += offset < 0 ? 0 : put;
+        at += put;
         count -= put;
     }
-    m_written = std::max(m_written, end);
+    m_written = std::max(m_written, at);
 }
 
 std::int64_t File::Size() const {
