@@ -28,7 +28,7 @@ TrackCount CountTracks(const OutputFolder& output) {
         if (!length) {
             break;
         }
-        // A file adds the whole part of its size text, the digits before any point.
+        // A file adds the whole kilobytes of its size text, the digits before any point.
         std::string sizeText = GetFileSize(output.Names().TrackPath(count.files), *length);
         count.kilobytes = CheckedAdd32(count.kilobytes, std::stoi(sizeText), "kilobyte total");
     }

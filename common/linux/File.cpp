@@ -43,7 +43,7 @@ FileId IdOf(const struct stat& status) {
 // A regular file, for reading, `name` opened relative to `folder` (AT_FDCWD: the working
 // folder). O_NONBLOCK: a pipe in place of a file must not wait for a writer.
 int OpenRegular(int folder, const std::string& name, const std::string& path, int flags) {
-    // A typed name may hold a NUL, and the system would see only the part before it; the
+    // A typed name may hold a NUL, and the system would see only what comes before it; the
     // program's own names and folders never do.
     if (name.find('\0') != std::string::npos) {
         throw StandardError::FromErrno("open", path, ENOENT);
