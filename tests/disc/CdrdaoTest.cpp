@@ -8,19 +8,15 @@
 namespace zv::test {
 namespace {
 
-struct Output {
-    int status = -1;
-    std::string text;
-};
-
-Output RunIn(const std::string& folder, const std::string& command) {
-    Output output;
-    FILE* pipe = ::popen(("cd '" + folder + "' && " + command).c_str(), "r");
+// What `command` prints, run in `folder`, and then "exit <its exit status>".
+std::string RunIn(const std::string& folder, const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(("cd '" + folder + "' && " + command + "; echo exit $?").c_str(), "r");
     char buffer[4'096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.text.append(buffer, got);
+        output.append(buffer, got);
     }
-    output.status = ::pclose(pipe);
+    ::pclose(pipe);
     return output;
 }
 
@@ -34,15 +30,13 @@ TEST_F(CdrdaoTest, TheBurnerReadsTheSetInPlace) {
     m_maker.MakeMovie_Click();
     ASSERT_EQ(m_window.captions[Button::MakeMovie], "Finished!");
 
-    Output toc = RunIn(m_folder / "Files", "cdrdao show-toc ZIDA.cue 2>&1");
-    EXPECT_EQ(toc.status, 0) << toc.text;
-    EXPECT_EQ(toc.text.find("ERROR"), std::string::npos) << toc.text;
+    std::string toc = RunIn(m_folder / "Files", "cdrdao show-toc ZIDA.cue 2>&1");
+    EXPECT_TRUE(toc.ends_with("\nexit 0\n")) << toc;
+    EXPECT_EQ(toc.find("ERROR"), std::string::npos) << toc;
 
     // Its size in sectors of 2,352 bytes, each file padded to a whole sector: 382 + 4,535 + 1,535
     // + 127,630 for the four tracks' files of 896,156, 10,665,620, 3,609,620 and 300,185,000 bytes.
-    Output size = RunIn(m_folder / "Files", "cdrdao toc-size --force ZIDA.cue");
-    EXPECT_EQ(size.status, 0);
-    EXPECT_EQ(size.text, "134082\n");
+    EXPECT_EQ(RunIn(m_folder / "Files", "cdrdao toc-size --force ZIDA.cue"), "134082\nexit 0\n");
 }
 
 }  // namespace
