@@ -40,21 +40,18 @@ public:
     }
     void RepaintAll() override { log.push_back("all"); }
 
-    std::vector<std::string> log;
-    // Run while a box is open.
-    std::function<void()> inBox;
-
-protected:
     void PaintCaption(Button button, const std::string& text) override {
         log.push_back((button == Button::Check ? "Check " : "MakeMovie ") + text);
     }
     void ShowBox(const std::string&, const std::string& title, zv::MessageStyle) override {
         log.push_back("box " + title);
-        if (inBox) {
-            inBox();
-        }
+        inBox();
     }
     void DrainInput() override { log.push_back(DropsInput() ? "drain" : "drain, taking input"); }
+
+    std::vector<std::string> log;
+    // Run while a box is open.
+    std::function<void()> inBox = [] {};
 };
 
 struct Step {

@@ -68,15 +68,13 @@ def Start(command, cwd):
 def WaitForBox(app, title, timeout=240):
     """The box titled so; another box, or the program's end, fails at once."""
     def Boxes():
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
-                               capture_output=True, text=True).stdout.split()
-        names = {window: subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
-                                        text=True).stdout.strip() for window in found}
-        return {window: name for window, name in names.items() if window != app.window}
+        return [(subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
+                                text=True).stdout.strip(), window)
+                for window in Windows(".+") if window != app.window]
     found = WaitFor(title, lambda: Boxes() or app.poll() is not None, timeout)
     assert found is not True, f"the program ended ({app.returncode}) before {title!r} showed"
-    assert list(found.values()) == [title], f"{list(found.values())} instead of {title!r}"
-    return next(iter(found))
+    assert [name for name, _ in found] == [title], f"{found} instead of {title!r}"
+    return found[0][1]
 
 
 def Dismiss(box):
@@ -120,11 +118,8 @@ def CheckSet(files):
         expected = {name: digest for digest, name in (line.split() for line in listing)}
     found = {}
     for name in sorted(os.listdir(files)):
-        digest = hashlib.sha256()
         with open(os.path.join(files, name), "rb") as file:
-            while chunk := file.read(1 << 20):
-                digest.update(chunk)
-        found[name] = digest.hexdigest()
+            found[name] = hashlib.file_digest(file, "sha256").hexdigest()
     assert found == expected, "the set differs from the Linux program's:\n" + "".join(
         f"{digest}  {name}\n" for name, digest in found.items())
 

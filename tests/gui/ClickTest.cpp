@@ -12,7 +12,6 @@ class ClickTest : public QObject {
 private slots:
     void ThePreviewDrawsTheLastFrameOnBlue();
     void TheBuildPaintsEveryStepAndEndsWithFinished();
-    void AMissingSourceIsNamedAsTyped();
     void ACloseRequestDuringABuildIsIgnored();
 };
 
@@ -79,18 +78,6 @@ void ClickTest::TheBuildPaintsEveryStepAndEndsWithFinished() {
 
     QTest::mouseClick(&window.Button("Check"), Qt::LeftButton);
     QCOMPARE(window.Ends(), std::vector<int>{0});
-}
-
-// A name that looks like markup is shown as typed, with the stop icon.
-void ClickTest::AMissingSourceIsNamedAsTyped() {
-    WindowUnderTest window;
-    QTest::keyClicks(&window.Box("ZIDAFile"), QStringLiteral("<b>take</b>.raw"));
-    BoxAnswerer answerer;
-    QTest::mouseClick(&window.Button("Check"), Qt::LeftButton);
-    QCOMPARE(answerer.Boxes(),
-             QStringList{"stop File not found!: " +
-                         QString::fromStdString(window / "<b>take</b>.raw") + " NOT FOUND!"});
-    QCOMPARE(window.Button("Check").text(), QStringLiteral("Check Alignment"));
 }
 
 // A request to close the window while the build runs is ignored: the closing box waits for its
