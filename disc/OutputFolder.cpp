@@ -126,7 +126,7 @@ void OutputFolder::Check(const Made& made) const {
     if (!entry) {
         ReportChange(made.name, "is missing");
     }
-    if (!(entry->id == made.file.Id())) {
+    if (entry->id != made.file.Id()) {
         ReportChange(made.name, "is another file than the one written");
     }
     if (entry->size != made.file.Written()) {
